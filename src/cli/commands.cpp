@@ -1,0 +1,187 @@
+// The command table of cadenzio-cli and the document commands.
+#include "cli/commands.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <vector>
+
+#include "platform/text_encoding.h"
+#include "sami/sami_document.h"
+#include "settings/file_services.h"
+
+namespace cadenzio::cli {
+namespace {
+
+// Options of the form --name VALUE and bare positional arguments.
+struct ParsedArgs {
+  std::vector<std::string> positional;
+  std::vector<std::pair<std::string, std::string>> options;
+  std::string error;  // first problem found, in UTF-8
+
+  const std::string* Option(std::string_view name) const {
+    for (const auto& [key, value] : options)
+      if (key == name) return &value;
+    return nullptr;
+  }
+};
+
+ParsedArgs Parse(std::span<const std::string> args, std::span<const std::string_view> valued) {
+  ParsedArgs parsed;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (a.size() > 2 && a.compare(0, 2, "--") == 0) {
+      bool known = false;
+      for (auto name : valued) known = known || a == name;
+      if (!known) {
+        parsed.error = "unknown option '" + a + "'";
+        return parsed;
+      }
+      if (i + 1 >= args.size()) {
+        parsed.error = "option '" + a + "' needs a value";
+        return parsed;
+      }
+      parsed.options.emplace_back(a, args[++i]);
+    } else {
+      parsed.positional.push_back(a);
+    }
+  }
+  return parsed;
+}
+
+std::optional<std::string> ReadInput(const std::string& path) {
+  std::string bytes;
+  if (!ReadWholeFile(path, bytes)) {
+    PrintError("cannot read '" + path + "'");
+    return std::nullopt;
+  }
+  return bytes;
+}
+
+// -- rewrite ----------------------------------------------------------------
+
+int RunRewrite(std::span<const std::string> args);
+int RunInfo(std::span<const std::string> args);
+
+constexpr Command kCommands[] = {
+    {"rewrite", "analyse a SAMI file and write it back normalised, as saving does",
+     "Usage: cadenzio-cli rewrite [--mode 0|1|2] IN OUT\n\n"
+     "Analyses IN and writes the document to OUT: the normalisation that every save\n"
+     "applies. Mode 0 turns blank paragraphs into \"&nbsp;\" clears, mode 1 (the\n"
+     "default, as with line-break repair switched on) also puts <br> at the end of\n"
+     "every caption line that continues on the next, mode 2 keeps empty paragraphs.\n"
+     "OUT is replaced only when the whole document was written.\n",
+     RunRewrite},
+    {"info", "show what the analyser finds in a SAMI file",
+     "Usage: cadenzio-cli info [--mode 0|1|2] IN\n\n"
+     "Analyses IN and prints one 'name: value' line each: the declared classes in\n"
+     "file order, the default colour, the counts of sync nodes, paragraphs, comments\n"
+     "and overflow nodes, the first and last sync start, and whether the document\n"
+     "is valid.\n",
+     RunInfo},
+};
+
+int ModeOption(const ParsedArgs& parsed, const Command& command, int* mode) {
+  *mode = kAnalyseFixBreaks;
+  if (const std::string* value = parsed.Option("--mode")) {
+    if (*value != "0" && *value != "1" && *value != "2")
+      return UsageError(command, "--mode takes 0, 1 or 2");
+    *mode = (*value)[0] - '0';
+  }
+  return kExitOk;
+}
+
+bool AnalyseFile(const std::string& path, int mode, SamiDocument& doc) {
+  const auto bytes = ReadInput(path);
+  if (!bytes) return false;
+  if (!doc.Analyse(*bytes, mode)) {
+    PrintCp949Error(kAnalyseInitFailedMessage);
+    return false;
+  }
+  return true;
+}
+
+int RunRewrite(std::span<const std::string> args) {
+  const Command& self = kCommands[0];
+  static constexpr std::string_view kValued[] = {"--mode"};
+  const ParsedArgs parsed = Parse(args, kValued);
+  if (!parsed.error.empty()) return UsageError(self, parsed.error);
+  if (parsed.positional.size() != 2) return UsageError(self, "expected IN and OUT");
+  int mode;
+  if (int status = ModeOption(parsed, self, &mode); status != kExitOk) return status;
+  SamiDocument doc;
+  if (!AnalyseFile(parsed.positional[0], mode, doc)) return kExitFailed;
+  if (!WriteWholeFileAtomic(parsed.positional[1], doc.Write())) {
+    PrintError("cannot write '" + parsed.positional[1] + "'");
+    return kExitFailed;
+  }
+  return kExitOk;
+}
+
+int RunInfo(std::span<const std::string> args) {
+  const Command& self = kCommands[1];
+  static constexpr std::string_view kValued[] = {"--mode"};
+  const ParsedArgs parsed = Parse(args, kValued);
+  if (!parsed.error.empty()) return UsageError(self, parsed.error);
+  if (parsed.positional.size() != 1) return UsageError(self, "expected IN");
+  int mode;
+  if (int status = ModeOption(parsed, self, &mode); status != kExitOk) return status;
+  SamiDocument doc;
+  if (!AnalyseFile(parsed.positional[0], mode, doc)) return kExitFailed;
+
+  long syncs = 0, paragraphs = 0, others = 0, overflows = 0;
+  std::optional<int32_t> first, last;
+  for (const auto& node : doc.nodes) {
+    switch (node.kind) {
+      case SamiNodeKind::Sync:
+        ++syncs;
+        if (!first) first = node.start;
+        last = node.start;
+        break;
+      case SamiNodeKind::Paragraph: ++paragraphs; break;
+      case SamiNodeKind::Other: ++others; break;
+      case SamiNodeKind::Overflow: ++overflows; break;
+    }
+  }
+  // The body's first node is always an Other node; every later one is a comment.
+  const long comments = others > 0 ? others - 1 : 0;
+  std::string classes;
+  for (auto it = doc.classes.rbegin(); it != doc.classes.rend(); ++it)
+    classes += (classes.empty() ? "" : " ") + *it;
+  auto number = [](const std::optional<int32_t>& v) {
+    return v ? std::to_string(*v) : std::string("-");
+  };
+  std::printf("classes: %s\n", Cp949ToUtf8(classes).c_str());
+  std::printf("colour: %s\n", Cp949ToUtf8(doc.colour).c_str());
+  std::printf("syncs: %ld\nparagraphs: %ld\ncomments: %ld\noverflow: %ld\n", syncs, paragraphs,
+              comments, overflows);
+  std::printf("first start: %s\nlast start: %s\n", number(first).c_str(), number(last).c_str());
+  std::printf("valid: %s\n", doc.valid ? "yes" : "no");
+  return kExitOk;
+}
+
+}  // namespace
+
+std::span<const Command> Commands() { return kCommands; }
+
+const Command* FindCommand(std::string_view name) {
+  for (const auto& command : kCommands)
+    if (command.name == name) return &command;
+  return nullptr;
+}
+
+void PrintError(std::string_view utf8) {
+  std::fprintf(stderr, "cadenzio-cli: %.*s\n", static_cast<int>(utf8.size()), utf8.data());
+}
+
+void PrintCp949Error(std::string_view cp949) { PrintError(Cp949ToUtf8(cp949)); }
+
+int UsageError(const Command& command, std::string_view utf8) {
+  PrintError(utf8);
+  const std::string_view help = command.help;
+  const std::string_view usage = help.substr(0, help.find('\n'));
+  std::fprintf(stderr, "%.*s\n", static_cast<int>(usage.size()), usage.data());
+  return kExitUsage;
+}
+
+}  // namespace cadenzio::cli

@@ -1,0 +1,78 @@
+#include "pattern/code_page.h"
+
+namespace cadenzio {
+namespace {
+
+bool IsCp949Lead(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
+bool IsCp949Trail(unsigned char c) {
+  return (c >= 0x41 && c <= 0x5A) || (c >= 0x61 && c <= 0x7A) || (c >= 0x81 && c <= 0xFE);
+}
+
+std::size_t Utf8Length(std::string_view text, std::size_t pos) {
+  const auto c = static_cast<unsigned char>(text[pos]);
+  std::size_t need;
+  unsigned char lo = 0x80, hi = 0xBF;  // allowed range of the second byte
+  if (c >= 0xC2 && c <= 0xDF) {
+    need = 2;
+  } else if (c >= 0xE0 && c <= 0xEF) {
+    need = 3;
+    if (c == 0xE0) lo = 0xA0;
+    if (c == 0xED) hi = 0x9F;  // no surrogates
+  } else if (c >= 0xF0 && c <= 0xF4) {
+    need = 4;
+    if (c == 0xF0) lo = 0x90;
+    if (c == 0xF4) hi = 0x8F;
+  } else {
+    return 1;
+  }
+  if (pos + need > text.size()) return 1;
+  for (std::size_t i = 1; i < need; ++i) {
+    const auto t = static_cast<unsigned char>(text[pos + i]);
+    const unsigned char tlo = i == 1 ? lo : 0x80, thi = i == 1 ? hi : 0xBF;
+    if (t < tlo || t > thi) return 1;
+  }
+  return need;
+}
+
+}  // namespace
+
+const CodePage& CodePage::Cp949() {
+  static constexpr CodePage cp(Kind::Cp949);
+  return cp;
+}
+
+const CodePage& CodePage::Utf8() {
+  static constexpr CodePage cp(Kind::Utf8);
+  return cp;
+}
+
+std::size_t CodePage::CharLength(std::string_view text, std::size_t pos) const {
+  if (kind_ == Kind::Utf8) return Utf8Length(text, pos);
+  const auto c = static_cast<unsigned char>(text[pos]);
+  if (IsCp949Lead(c) && pos + 1 < text.size() &&
+      IsCp949Trail(static_cast<unsigned char>(text[pos + 1])))
+    return 2;
+  return 1;
+}
+
+bool CodePage::EqualNoCase(const char* a, const char* b, std::size_t n) const {
+  const std::string_view av(a, n), bv(b, n);
+  std::size_t i = 0;
+  while (i < n) {
+    const std::size_t len = CharLength(av, i);
+    if (len > 1) {
+      if (av.substr(i, len) != bv.substr(i, len)) return false;
+    } else if (AsciiUpper(static_cast<unsigned char>(a[i])) !=
+               AsciiUpper(static_cast<unsigned char>(b[i]))) {
+      return false;
+    }
+    i += len;
+  }
+  return true;
+}
+
+bool EqualNoCase(std::string_view a, std::string_view b, const CodePage& cp) {
+  return a.size() == b.size() && cp.EqualNoCase(a.data(), b.data(), a.size());
+}
+
+}  // namespace cadenzio

@@ -1,0 +1,45 @@
+// The one place that knows how characters of a code page are laid out in bytes.
+// The pattern matcher and the document step over multibyte text and compare
+// letters without case only through this unit, so that another code page
+// (UTF-8) needs no change to them.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace cadenzio {
+
+class CodePage {
+ public:
+  enum class Kind { Cp949, Utf8 };
+
+  static const CodePage& Cp949();
+  static const CodePage& Utf8();
+
+  Kind kind() const { return kind_; }
+
+  // Bytes taken by the character that starts at text[pos]: 1 for a single-byte
+  // character, more for a complete multibyte one. A lead byte whose trail is
+  // missing or invalid counts as one byte on its own, so a cut-off character
+  // never swallows the byte after it (a '<', say). pos must be < text.size().
+  std::size_t CharLength(std::string_view text, std::size_t pos) const;
+
+  // Compares the first n bytes of a and b, folding only ASCII letters; a
+  // multibyte character is compared exactly, as one unit. Both must hold at
+  // least n bytes.
+  bool EqualNoCase(const char* a, const char* b, std::size_t n) const;
+
+ private:
+  explicit constexpr CodePage(Kind kind) : kind_(kind) {}
+  Kind kind_;
+};
+
+constexpr unsigned char AsciiUpper(unsigned char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 'a' + 'A') : c;
+}
+
+// Case-ignoring equality of two byte strings under a code page (whole strings).
+bool EqualNoCase(std::string_view a, std::string_view b,
+                 const CodePage& cp = CodePage::Cp949());
+
+}  // namespace cadenzio

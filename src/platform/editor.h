@@ -1,0 +1,46 @@
+// The caption editor as the system's logic sees it: a multi-line text control
+// that speaks CP949 bytes. Positions are character positions as the control
+// counts them: a double-byte character is one position, and every line break
+// (CR LF in the byte text) is one position. Lines are numbered from 0.
+//
+// Implemented by the Qt editor of the window and by MemoryEditor for tests.
+#pragma once
+
+#include <string>
+
+namespace cadenzio {
+
+struct CharRange {
+  long start = 0;  // first character
+  long end = 0;    // one past the last; start == end is a caret
+  bool operator==(const CharRange&) const = default;
+};
+
+class TextEditor {
+ public:
+  virtual ~TextEditor() = default;
+
+  virtual long LineCount() const = 0;
+  virtual long LineFromChar(long pos) const = 0;   // line holding pos
+  virtual long LineIndex(long line) const = 0;     // first character of line, -1 past the end
+  virtual long LineLength(long line) const = 0;    // characters of line, without its break
+  // Bytes of the line, without its break, cut after at most max_chars characters.
+  virtual std::string GetLine(long line, long max_chars) const = 0;
+
+  virtual CharRange GetSelection() const = 0;
+  virtual void SetSelection(CharRange range) = 0;
+  // Replaces the selection with CP949 text (CR LF or LF for breaks); the caret
+  // ends after the new text. An undoable replacement is one undo step.
+  virtual void ReplaceSelection(const std::string& text, bool undoable) = 0;
+
+  // The whole content as CP949 bytes with CR LF line ends, and its replacement.
+  virtual std::string Text() const = 0;
+  virtual void SetText(const std::string& text) = 0;
+
+  virtual bool IsModified() const = 0;
+  virtual void SetModified(bool modified) = 0;
+  virtual void SetTextLimit(long chars) = 0;
+  virtual void Focus() = 0;
+};
+
+}  // namespace cadenzio

@@ -1,0 +1,75 @@
+// An in-memory TextEditor, the test double for every editor command: lines of
+// CP949 bytes, positions that count a double-byte character and a line break as one.
+//
+// Beyond the interface it keeps an undo stack of whole-text snapshots, one per
+// undoable replacement. A replacement that is not undoable, and SetText, empty
+// the stack, so an undo never skips over a change it did not record. SetText
+// also clears the modified flag, as loading a file into the control does. The
+// text limit is remembered, not enforced.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/editor.h"
+
+namespace cadenzio {
+
+class MemoryEditor : public TextEditor {
+ public:
+  MemoryEditor() = default;
+  explicit MemoryEditor(const std::string& text) { SetText(text); }
+
+  long LineCount() const override { return static_cast<long>(lines_.size()); }
+  // Positions outside the text are taken as its nearest end.
+  long LineFromChar(long pos) const override;
+  long LineIndex(long line) const override;
+  long LineLength(long line) const override;  // 0 for a line that does not exist
+  std::string GetLine(long line, long max_chars) const override;
+
+  CharRange GetSelection() const override { return selection_; }
+  // An end below 0 means the end of the text; other positions are clamped into
+  // the text, and a reversed range is put in order.
+  void SetSelection(CharRange range) override;
+  void ReplaceSelection(const std::string& text, bool undoable) override;
+
+  std::string Text() const override;
+  // CR LF, LF and a lone CR each end a line. The caret goes to 0.
+  void SetText(const std::string& text) override;
+
+  bool IsModified() const override { return modified_; }
+  void SetModified(bool modified) override { modified_ = modified; }
+  void SetTextLimit(long chars) override { text_limit_ = chars; }
+  void Focus() override { ++focus_count_; }
+
+  // Brings back the text before the last undoable replacement, with the
+  // replaced range selected. False when there is nothing to undo.
+  bool Undo();
+  std::size_t undo_depth() const { return undo_.size(); }
+  long text_limit() const { return text_limit_; }
+  int focus_count() const { return focus_count_; }
+
+ private:
+  struct Snapshot {
+    std::vector<std::string> lines;
+    CharRange selection;
+  };
+  struct Place {
+    std::size_t line;
+    std::size_t byte;  // offset in the line
+  };
+
+  long TotalChars() const;
+  Place PlaceOf(long pos) const;
+
+  std::vector<std::string> lines_{std::string()};  // never empty
+  CharRange selection_;
+  std::vector<Snapshot> undo_;
+  bool modified_ = false;
+  long text_limit_ = 0;
+  int focus_count_ = 0;
+};
+
+}  // namespace cadenzio

@@ -1,0 +1,224 @@
+// The SAMI analyser: cuts a file into head, body nodes and tail. It does not
+// parse HTML; it finds the first sync tag, then reads the body a piece at a
+// time and recognises a fixed set of tags at the front of the unread text.
+#include <climits>
+#include <cstdlib>
+
+#include "pattern/pattern_matcher.h"
+#include "sami/sami_document.h"
+#include "sami/sami_patterns.h"
+
+namespace cadenzio {
+
+bool SamiPatterns::Compile() {
+  // Tag and attribute names are literal text, so any case matches.
+  return sami_close.Compile("^<[ \t]*/[ \t]*SAMI[ \t]*") &&
+         body_close.Compile("^<[ \t]*/[ \t]*BODY[ \t]*") &&
+         sync_tag.Compile(
+             "^(<[ \t]*SYNC[ \t]+START[ \t]*=[ \t]*)(-?[0-9]+|-?[0-9]+MS)([ \t]*>[^<]*).*$") &&
+         class_paragraph.Compile("^(<[ \t]*P[ \t]+CLASS[ \t]*=[ \t]*)([A-Za-z]+)([ \t]*>[^<]*).*$") &&
+         any_paragraph.Compile("^(<[ \t]*P[^>]*>[^<]*).*$") &&
+         comment.Compile("^(<[ \t]*!--[ \t\r\n]+[^<]*).*$") &&
+         empty_paragraph.Compile("^(<[^<>]+>)([ \t\r\n]*)(<SPANID[^>]*>|<FONT[^>]*>)?[ \t\r\n]*$") &&
+         break_paragraph.Compile(
+             "^(<[^<>]+>)([ \t\r\n]*<BR>[ \t\r\n]*)(<SPANID[^>]*>|<FONT[^>]*>)?[ \t\r\n]*$") &&
+         nbsp_paragraph.Compile(
+             "^<[ \t]*P[^>]*>[ \t\r\n]*\\&NBSP;[ \t\r\n]*(<SPANID[^>]*>|<FONT[^>]*>)?[ \t\r\n]*$") &&
+         class_declaration.Compile("^(.*[\r\n]+[^\\.]+)\\.([a-zA-Z]+)[ \t]*{[^{}]*LANG[^{}]*}(.+)$");
+}
+
+namespace {
+
+// Reads a file the way the body is read: pieces of at most
+// kBodyPieceLimit bytes, each ending after a line feed when one comes first.
+class PieceReader {
+ public:
+  PieceReader(std::string_view file, std::size_t pos) : file_(file), pos_(pos) {}
+  bool AtEnd() const { return pos_ >= file_.size(); }
+  std::string_view Rest() const { return file_.substr(pos_); }
+  std::string_view Next() {
+    const std::string_view rest = Rest().substr(0, kBodyPieceLimit);
+    const std::size_t lf = rest.find('\n');
+    const std::string_view piece = lf == std::string_view::npos ? rest : rest.substr(0, lf + 1);
+    pos_ += piece.size();
+    return piece;
+  }
+
+ private:
+  std::string_view file_;
+  std::size_t pos_;
+};
+
+// Where the body starts: the offset of the '<' of the first sync tag within
+// the head limit, or npos. Counts the line feeds of the head in *lines.
+std::size_t FindBodyStart(std::string_view file, int32_t* lines) {
+  std::size_t stored = 0;  // bytes that went into the head
+  std::size_t i = 0;
+  *lines = 0;
+  auto store = [&](std::size_t from, std::size_t to) {
+    for (std::size_t k = from; k < to; ++k) *lines += file[k] == '\n';
+    stored += to - from;
+    i = to;
+  };
+  while (stored < kHeadLimit && i < file.size()) {
+    if (file[i] != '<') {
+      store(i, i + 1);
+      continue;
+    }
+    // A '<', blanks, then S Y N C in any case starts the body; the bytes
+    // looked at otherwise belong to the head, the last one included.
+    std::size_t j = i + 1;
+    while (j < file.size() && (file[j] == ' ' || file[j] == '\t')) ++j;
+    static constexpr char kWord[] = "SYNC";
+    int matched = 0;
+    while (matched < 4 && j < file.size()) {
+      const bool same = AsciiUpper(static_cast<unsigned char>(file[j])) == kWord[matched];
+      ++j;
+      if (!same) break;
+      ++matched;
+    }
+    if (matched == 4) return i;
+    store(i, j);
+  }
+  return std::string_view::npos;
+}
+
+// A start value: optional minus sign and digits; the value is held to the
+// 32-bit range (a longer number saturates rather than wrapping).
+int32_t ParseStart(std::string_view digits) {
+  std::string text(digits);
+  const long long v = std::strtoll(text.c_str(), nullptr, 10);
+  if (v > INT32_MAX) return INT32_MAX;
+  if (v < INT32_MIN) return INT32_MIN;
+  return static_cast<int32_t>(v);
+}
+
+std::string Joined(const PatternMatcher& m) {
+  std::string text(m.Group(1));
+  text += m.Group(2);
+  text += m.Group(3);
+  return text;
+}
+
+}  // namespace
+
+bool SamiDocument::Analyse(std::FILE* stream, int mode) {
+  std::string bytes;
+  if (stream) {
+    std::rewind(stream);
+    char buffer[1 << 16];
+    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, stream)) > 0;)
+      bytes.append(buffer, got);
+  }
+  return Analyse(bytes, mode);
+}
+
+bool SamiDocument::Analyse(std::string_view file, int mode) {
+  Reset();
+
+  int32_t line = 0;
+  const std::size_t body = FindBodyStart(file, &line);
+  if (body == std::string_view::npos) {
+    header.assign(file);  // no body: the whole file is head
+    valid = true;
+    return true;
+  }
+  header.assign(file.substr(0, body));
+
+  SamiPatterns patterns(*cp_);
+  if (!patterns.Compile()) {
+    Reset();
+    return false;
+  }
+
+  PieceReader reader(file, body);
+  SamiNode pending;
+  std::string_view unread;
+  std::string reopened;  // unread text with a closing body tag put in front
+  enum class End { File, Closing, Overflow } end = End::File;
+
+  for (;;) {
+    if (unread.empty()) {
+      if (reader.AtEnd()) break;
+      unread = reader.Next();
+      ++line;
+    }
+    // Every recognised element begins with '<'; anything else is text.
+    const bool tag = unread[0] == '<';
+    if (tag && patterns.sync_tag.Find(unread) == 0) {
+      nodes.push_back(std::move(pending));
+      pending = SamiNode{};
+      pending.kind = SamiNodeKind::Sync;
+      pending.line = line;
+      pending.start = ParseStart(patterns.sync_tag.Group(2));
+      pending.text = Joined(patterns.sync_tag);
+      unread.remove_prefix(pending.text.size());
+    } else if (tag && patterns.any_paragraph.Find(unread) == 0) {
+      nodes.push_back(std::move(pending));
+      pending = SamiNode{};
+      pending.kind = SamiNodeKind::Paragraph;
+      pending.line = line;
+      if (patterns.class_paragraph.Find(unread) == 0) {
+        pending.class_name = patterns.class_paragraph.Group(2);
+        pending.text = Joined(patterns.class_paragraph);
+      } else {
+        pending.text = patterns.any_paragraph.Group(1);
+      }
+      unread.remove_prefix(pending.text.size());
+    } else if (tag && patterns.sami_close.Find(unread) == 0) {
+      nodes.push_back(std::move(pending));
+      reopened = "</BODY>\r\n";
+      reopened += unread;
+      unread = reopened;
+      end = End::Closing;
+      break;
+    } else if (tag && patterns.body_close.Find(unread) == 0) {
+      nodes.push_back(std::move(pending));
+      end = End::Closing;
+      break;
+    } else if (tag && patterns.comment.Find(unread) == 0) {
+      nodes.push_back(std::move(pending));
+      pending = SamiNode{};
+      pending.text = patterns.comment.Group(1);
+      unread.remove_prefix(pending.text.size());
+    } else {
+      // Text, or a tag the analyser does not know: up to the next '<'.
+      const std::size_t next = unread.find('<', 1);
+      const std::size_t take = next == std::string_view::npos ? unread.size() : next;
+      pending.text.append(unread.substr(0, take));
+      unread.remove_prefix(take);
+      if (unread.empty() && pending.text.size() > kNodeTextLimit) {
+        end = End::Overflow;
+        break;
+      }
+    }
+  }
+
+  switch (end) {
+    case End::File:
+      nodes.push_back(std::move(pending));
+      tail = "\r\n</BODY>\r\n</SAMI>";
+      break;
+    case End::Closing:
+      tail.assign(unread);
+      tail += reader.Rest();
+      if (FindNoCase(tail, "</SAMI", *cp_) == std::string::npos) tail += "\r\n</SAMI>";
+      break;
+    case End::Overflow:
+      // The rest of the file is kept line by line, outside every check.
+      nodes.push_back(std::move(pending));
+      while (!reader.AtEnd()) {
+        SamiNode over;
+        over.kind = SamiNodeKind::Overflow;
+        over.text = reader.Next();
+        nodes.push_back(std::move(over));
+      }
+      break;
+  }
+
+  PostProcess(*this, patterns, mode);
+  valid = true;
+  return true;
+}
+
+}  // namespace cadenzio

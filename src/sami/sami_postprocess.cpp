@@ -1,0 +1,123 @@
+// Finishing an analysed document: the language classes and default colour
+// of the head, the class and clear masks of every sync, blank paragraphs made
+// explicit clears, and (mode 1) line-break tags in multi-line captions.
+#include <algorithm>
+
+#include "sami/sami_patterns.h"
+#include "sami/sami_text.h"
+
+namespace cadenzio {
+namespace {
+
+// Declarations are removed from a working copy of the head one by one; the
+// greedy lead of the pattern finds the last one first. Returns what is left.
+std::string ReadClasses(SamiDocument& doc, PatternMatcher& declaration) {
+  std::string rest = doc.header;
+  while (declaration.Find(rest) == 0) {
+    doc.classes.emplace_back(declaration.Group(2));
+    std::string shorter(declaration.Group(1));
+    shorter += declaration.Group(3);
+    rest = std::move(shorter);
+  }
+  return rest;
+}
+
+// The first "color:" left in the head outside the class declarations.
+void ReadColour(SamiDocument& doc, std::string_view head) {
+  PatternMatcher colour(doc.code_page());
+  if (!colour.Compile("[ \t\r\n;]?color[ \t]?:([^;]+)")) return;
+  if (colour.Find(head) < 0) return;
+  doc.colour = AsciiLower(TrimSpace(colour.Group(1)), doc.code_page());
+}
+
+void MarkMasks(SamiDocument& doc, SamiPatterns& p, int mode) {
+  SamiNode* sync = nullptr;
+  uint32_t gathered = 0;
+  for (SamiNode& node : doc.nodes) {
+    if (node.kind == SamiNodeKind::Sync) {
+      if (gathered != 0 && sync) sync->clear_mask = gathered;
+      sync = &node;
+      gathered = 0;
+      continue;
+    }
+    if (node.kind != SamiNodeKind::Paragraph || node.text.size() >= kMaskedParagraphLimit)
+      continue;
+    const uint32_t mask = doc.ClassMask(node.class_name);
+    // A blank paragraph is rewritten to its tag and a non-breaking space,
+    // dropping a span or font tag after it.
+    auto rewrite = [&](const PatternMatcher& m) {
+      node.text = std::string(m.Group(1)) + "&nbsp;\r\n";
+      node.clear_mask = mask;
+      gathered |= mask;
+    };
+    if (mode != kAnalyseKeepBlanks && p.empty_paragraph.Find(node.text) == 0) {
+      rewrite(p.empty_paragraph);
+    } else if (p.break_paragraph.Find(node.text) == 0) {
+      rewrite(p.break_paragraph);
+    } else if (p.nbsp_paragraph.Find(node.text) == 0) {
+      node.clear_mask = mask;
+      gathered |= mask;
+    }
+    if (sync) sync->class_mask |= mask;
+  }
+  if (gathered != 0 && sync) sync->clear_mask = gathered;
+}
+
+// Whether the text after a line feed holds more than tags and white space.
+bool HasTextAfter(std::string_view rest) {
+  for (std::size_t i = 0; i < rest.size();) {
+    const unsigned char c = static_cast<unsigned char>(rest[i]);
+    if (IsSpace(c)) {
+      ++i;
+    } else if (c == '<') {
+      const std::size_t close = rest.find('>', i + 1);
+      if (close == std::string_view::npos) return false;
+      i = close + 1;
+    } else {
+      return true;
+    }
+  }
+  return false;
+}
+
+// Puts "<br>" at the end of every caption line that continues on the next.
+void RepairBreaks(std::string& text) {
+  ReplaceAll(text, "<BR>", "<br>");
+  while (ReplaceAll(text, "<br><br>", "<br>") > 0) {}
+  while (ReplaceAll(text, "\r\n\r\n", "\r\n") > 0) {}
+
+  std::string copy;
+  bool inserted = false;
+  std::size_t copied = 0, line_start = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\n') continue;
+    const std::string_view view(text);
+    const std::string_view line = TrimSpaceRight(view.substr(line_start, i - line_start));
+    if (!line.empty() && line.back() != '>' && HasTextAfter(view.substr(i + 1))) {
+      const std::size_t at = (i > line_start && text[i - 1] == '\r') ? i - 1 : i;
+      copy.append(text, copied, at - copied);
+      copy += "<br>";
+      copied = at;
+      inserted = true;
+    }
+    line_start = i + 1;
+  }
+  if (!inserted) return;
+  copy.append(text, copied, std::string::npos);
+  text = std::move(copy);
+}
+
+}  // namespace
+
+void PostProcess(SamiDocument& doc, SamiPatterns& p, int mode) {
+  const std::string head_rest = ReadClasses(doc, p.class_declaration);
+  ReadColour(doc, head_rest);
+  MarkMasks(doc, p, mode);
+  if (mode != kAnalyseFixBreaks) return;
+  for (SamiNode& node : doc.nodes) {
+    if (node.kind == SamiNodeKind::Paragraph && node.text.size() < kMaskedParagraphLimit)
+      RepairBreaks(node.text);
+  }
+}
+
+}  // namespace cadenzio

@@ -1,0 +1,137 @@
+// Path helpers, whole-file I/O, the work file, the log and the line reader.
+#include "settings/file_services.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <random>
+#include <regex>
+
+#include "test_support.h"
+
+namespace cadenzio {
+namespace {
+
+using test::ReadFile;
+using test::WriteFile;
+namespace fs = std::filesystem;
+
+TEST(FileServices, PathParts) {
+  struct Case { const char *path, *suffix, *replaced, *extension, *folder; };
+  for (const Case& c : {
+           Case{"/a/movie.srt", ".Merged.SRT", "/a/movie.Merged.SRT", ".srt", "/a/"},
+           Case{"/a.b/movie", ".srt", "/a.b/movie.srt", "", "/a.b/"},
+           Case{"movie.tar.gz", ".x", "movie.tar.x", ".gz", ""},
+           Case{"/a/.hidden", ".txt", "/a/.hidden.txt", "", "/a/"},
+           Case{"/a/.hidden.smi", ".srt", "/a/.hidden.srt", ".smi", "/a/"},
+           Case{"/a/movie.", ".srt", "/a/movie.srt", ".", "/a/"},
+           Case{"a\\b.c/d", ".e", "a\\b.c/d.e", "", "a\\b.c/"}}) {
+    EXPECT_EQ(ReplaceExtension(c.path, c.suffix), c.replaced) << c.path;
+    EXPECT_EQ(ExtensionOf(c.path), c.extension) << c.path;
+    EXPECT_EQ(FolderOf(c.path), c.folder) << c.path;
+  }
+}
+
+TEST(FileServices, WholeFiles) {
+  test::TempDir dir;
+  const std::string file = dir.File("a.smi"), bytes("<SYNC>\0\xB0\xA1\r\n\xB4", 11);
+  std::string text = "keep";
+  EXPECT_FALSE(ReadWholeFile(dir.File("none"), text) || ReadWholeFile(dir.path(), text));
+  EXPECT_EQ(text, "keep");
+  EXPECT_FALSE(FileExists(dir.File("none")) || FileExists(dir.path()));
+  EXPECT_TRUE(WriteWholeFile(file, bytes) && FileExists(file) && ReadWholeFile(file, text));
+  EXPECT_EQ(text, bytes);  // nothing cut at the NUL
+  EXPECT_FALSE(WriteWholeFile(file, ""));  // empties the file, counts as not written
+  EXPECT_TRUE(ReadWholeFile(file, text) && text.empty());
+  EXPECT_FALSE(WriteWholeFile(dir.File("no/such.smi"), "x"));
+}
+
+TEST(FileServices, AtomicWriteReplacesOrLeavesTargetAlone) {
+  test::TempDir dir;
+  const std::string file = dir.File("out.srt"), link = dir.File("link.srt"), busy = dir.File("busy");
+  WriteFile(file, "old");
+  chmod(file.c_str(), 0640);
+  EXPECT_TRUE(WriteWholeFileAtomic(file, "new\r\n"));
+  EXPECT_EQ(ReadFile(file), "new\r\n");
+  EXPECT_EQ(fs::status(file).permissions(), fs::perms(0640));
+  fs::create_symlink(file, link);
+  EXPECT_TRUE(WriteWholeFileAtomic(link, ""));
+  EXPECT_TRUE(fs::is_symlink(link) && ReadFile(file).empty());
+  // The rename fails over a non-empty folder: it stays, and no temp is left.
+  fs::create_directory(busy);
+  WriteFile(busy + "/inside", "x");
+  EXPECT_FALSE(WriteWholeFileAtomic(busy, "text"));
+  EXPECT_EQ(ReadFile(busy + "/inside"), "x");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 3);
+}
+
+TEST(FileServices, WorkFileIsAnonymousAndLeavesCwdAlone) {
+  test::TempDir dir;
+  const std::string saved = std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "";
+  setenv("TMPDIR", dir.path().c_str(), 1);
+  const fs::path cwd = fs::current_path();
+  UniqueFile work = OpenWorkFile();
+  ASSERT_TRUE(work);
+  EXPECT_TRUE(fs::is_empty(dir.path()));
+  ASSERT_EQ(std::fwrite("a\0b\r\n", 1, 5, work.get()), 5u);
+  std::rewind(work.get());
+  char back[8] = {};
+  EXPECT_EQ(std::fread(back, 1, sizeof back, work.get()), 5u);
+  EXPECT_EQ(std::string(back, 5), std::string("a\0b\r\n", 5));
+  EXPECT_EQ(fs::current_path(), cwd);
+  saved.empty() ? unsetenv("TMPDIR") : setenv("TMPDIR", saved.c_str(), 1);
+}
+
+TEST(FileServices, AppendLog) {
+  test::TempDir dir;
+  const std::string log = dir.File("Cadenzio.log"), now_log = dir.File("now.log");
+  std::tm when{};
+  when.tm_year = 124, when.tm_mon = 2, when.tm_mday = 5, when.tm_hour = 7, when.tm_min = 8;
+  EXPECT_TRUE(AppendLog(log, "SMISave() - flushFile error\r\n\r\n", when));
+  EXPECT_TRUE(AppendLog(log, "", when));
+  EXPECT_EQ(ReadFile(log), "[2024/03/05 07:08:00]\r\nSMISave() - flushFile error\r\n\r\n"
+                           "[2024/03/05 07:08:00]\r\n");
+  EXPECT_TRUE(AppendLog(now_log, "x"));
+  EXPECT_TRUE(std::regex_match(ReadFile(now_log), std::regex(R"(\[20\d\d/[01]\d/[0-3]\d [0-2]\d:[0-5]\d:[0-6]\d\]\r\nx)")));
+  EXPECT_FALSE(AppendLog(dir.File("no/such.log"), "x", when));
+}
+
+std::vector<std::string> ReadAll(LineReader reader, std::size_t max) {
+  std::vector<std::string> pieces;
+  for (std::string piece; reader.Next(piece, max);) pieces.push_back(piece);
+  return pieces;
+}
+
+TEST(LineReader, CutsLikeFgetsButKeepsNul) {
+  const std::string text = std::string(2499, 'x') + "\ntail", odd("a\rb\0c\nd", 7);
+  const auto pieces = ReadAll(LineReader(text), 1022);
+  ASSERT_EQ(pieces.size(), 4u);
+  EXPECT_EQ(pieces[1].size(), 1022u);
+  EXPECT_EQ(pieces[2], std::string(455, 'x') + "\n");
+  EXPECT_EQ(pieces[3], "tail");
+  EXPECT_EQ(ReadAll(LineReader(odd), 100), (std::vector<std::string>{odd.substr(0, 6), "d"}));
+  EXPECT_TRUE(ReadAll(LineReader("abc"), 0).empty());
+}
+
+TEST(LineReader, AgreesWithFgetsOnRandomText) {
+  test::TempDir dir;
+  std::mt19937 rng(949);
+  for (int round = 0; round < 200; ++round) {
+    std::string text(rng() % 300, ' ');
+    for (char& c : text) c = "a\n\r\xB0"[rng() % 4];
+    const std::size_t max = 1 + rng() % 40;
+    WriteFile(dir.File("t"), text);
+    std::vector<std::string> expected, from_stream;
+    UniqueFile f = OpenFile(dir.File("t"), "rb");
+    std::vector<char> buffer(max + 1);
+    while (std::fgets(buffer.data(), static_cast<int>(buffer.size()), f.get())) expected.emplace_back(buffer.data());
+    std::rewind(f.get());
+    for (std::string piece; ReadLinePiece(f.get(), piece, max);) from_stream.push_back(piece);
+    ASSERT_EQ(ReadAll(LineReader(text), max), expected) << "max " << max;
+    ASSERT_EQ(from_stream, expected) << "max " << max;
+  }
+}
+
+}  // namespace
+}  // namespace cadenzio

@@ -1,0 +1,84 @@
+// Clock text and timing-line readers, checked against worked values and, for
+// the scans, against the C library's own sscanf.
+#include "tools/time_format.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdio>
+#include <random>
+
+namespace cadenzio {
+namespace {
+
+TEST(TimeFormatTest, FormatsClockTime) {
+  EXPECT_EQ(FormatClockTime(0), "");
+  EXPECT_EQ(FormatClockTime(-5), "");
+  EXPECT_EQ(FormatClockTime(1), "00:00:00,001");
+  EXPECT_EQ(FormatClockTime(999), "00:00:00,999");
+  EXPECT_EQ(FormatClockTime(3723004), "01:02:03,004");
+  EXPECT_EQ(FormatClockTime(360000000), "100:00:00,000");
+  EXPECT_EQ(FormatClockTime(INT32_MAX), "596:31:23,647");
+}
+
+TEST(TimeFormatTest, ParsesClockTimeAsSscanfDoes) {
+  EXPECT_EQ(ParseClockTime("01:02:03,004"), 3723004);
+  EXPECT_EQ(ParseClockTime("1:2:3,4"), 3723004);
+  EXPECT_EQ(ParseClockTime("123:00:00,000"), 43200000);  // a third hour digit stops the scan
+  EXPECT_EQ(ParseClockTime("00:00:01,5"), 1005);
+  EXPECT_EQ(ParseClockTime("01:02"), 3720000);
+  EXPECT_EQ(ParseClockTime(""), 0);
+  EXPECT_EQ(ParseClockTime(" 1: 2"), 3720000);           // blanks before a number are skipped
+  EXPECT_EQ(ParseClockTime("1 :2"), 3600000);            // but not before a separator
+  EXPECT_EQ(ParseClockTime("-1:00:00,000"), -3600000);
+  EXPECT_EQ(ParseClockTime("+12:30"), 3600000);          // the sign takes one of two places
+  EXPECT_EQ(ParseClockTime("99:99:99,999"), 362439999);  // fields are not held to their ranges
+}
+
+TEST(TimeFormatTest, ReadsTimingLines) {
+  EXPECT_TRUE(IsSrtTimingLine("x-->y"));
+  EXPECT_FALSE(IsSrtTimingLine("00:00:01,500 -> 00:00:03,000"));
+  EXPECT_EQ(ReadSrtTiming("00:00:01,500 --> 00:00:03,000"), (SrtTiming{1500, 3000, 8}));
+  EXPECT_EQ(ReadSrtTiming("00:00:01,5 --> 00:00:03,0"), (SrtTiming{1005, 3000, 8}));
+  EXPECT_EQ(ReadSrtTiming("1:2:3,4-->\t5:6:7,8"), (SrtTiming{3723004, 18367008, 8}));
+  EXPECT_EQ(ReadSrtTiming("00:00:01,500 --> x"), (SrtTiming{1500, 0, 4}));
+
+  EXPECT_EQ(SubripToSrtTiming("00:01:02.35,00:01:04.10"), "00:01:02,350 --> 00:01:04,100\r\n");
+  EXPECT_EQ(SubripToSrtTiming("0:1:2x5,0:1:4;1 tail"), "0:1:2,50 --> 0:1:4,10\r\n");
+  EXPECT_EQ(SubripToSrtTiming(" 00:01:02.35,00:01:04.10"), std::nullopt);
+  // A three-digit fraction gains a fourth digit that the SRT scan stops at.
+  EXPECT_EQ(ReadSrtTiming(*SubripToSrtTiming("00:00:01.123,00:00:02.500")),
+            (SrtTiming{1123, 0, 4}));
+
+  EXPECT_EQ(SubFrameToMs(1, 25.0), 40);
+  EXPECT_EQ(SubFrameToMs(25, 25.0), 1000);
+  EXPECT_EQ(SubFrameToMs(30, 29.970), 1001);
+  EXPECT_EQ(SubFrameToMs(1, 23.976), 41);
+  EXPECT_EQ(SubFrameToMs(-1, 25.0), -40);
+  EXPECT_EQ(SubFrameToMs(2147484, 1.0), -2147483296);  // frame x 1000 wraps at 32 bits
+  EXPECT_EQ(SubFrameToMs(1, 0.0), INT32_MIN);
+}
+
+// Random text over the bytes that matter to the scans must read the same as
+// with sscanf itself.
+TEST(TimeFormatTest, ScansMatchSscanf) {
+  std::mt19937 rng(949);
+  const std::string alphabet = "0123456789:, \t-+>x";
+  for (int round = 0; round < 20000; ++round) {
+    std::string s;
+    for (int n = static_cast<int>(rng() % 24); n > 0; --n) s += alphabet[rng() % alphabet.size()];
+    if (round % 2) s.insert(rng() % (s.size() + 1), " --> ");
+    int c[4] = {};
+    std::sscanf(s.c_str(), "%02d:%02d:%02d,%03d", &c[0], &c[1], &c[2], &c[3]);
+    ASSERT_EQ(ParseClockTime(s), ((c[0] * 60 + c[1]) * 60 + c[2]) * 1000 + c[3]) << s;
+    int f[8] = {};
+    const int got = std::sscanf(s.c_str(), "%2d:%2d:%2d,%3d --> %2d:%2d:%2d,%3d", &f[0], &f[1],
+                                &f[2], &f[3], &f[4], &f[5], &f[6], &f[7]);
+    const SrtTiming want{((f[0] * 60 + f[1]) * 60 + f[2]) * 1000 + f[3],
+                         ((f[4] * 60 + f[5]) * 60 + f[6]) * 1000 + f[7], got < 0 ? 0 : got};
+    ASSERT_EQ(ReadSrtTiming(s), want) << s;
+  }
+}
+
+}  // namespace
+}  // namespace cadenzio
