@@ -323,7 +323,7 @@ class PatternRunner {
     visited_.clear();
     spans_.assign(static_cast<std::size_t>(memo_nodes_), Span{});
     tried_.assign(static_cast<std::size_t>(memo_nodes_), Interval{});
-    budget_ = 256 + 8 * static_cast<long>(n_);
+    budget_ = m.memo_threshold_ >= 0 ? m.memo_threshold_ : 256 + 8 * static_cast<long>(n_);
   }
 
   // Numbers the nodes where paths meet: choice points and the nodes after a
@@ -447,7 +447,15 @@ class PatternRunner {
       else iv.lo = std::min(iv.lo, at), iv.hi = std::max(iv.hi, at);
     }
     if (lookahead >= 0 && AsciiUpper(Byte(at)) != lookahead) return false;
-    return !Seen(next, at);
+    // A choice point remembers itself when it is entered.
+    return MarksItself(next) || !Seen(next, at);
+  }
+
+  bool MarksItself(int node) const {
+    const unsigned char op = prog_[node];
+    if (op == kStar || op == kPlus) return true;
+    const int next = Next(prog_, node);
+    return op == kBranch && next >= 0 && prog_[next] == kBranch;
   }
 
   // Next count to try, from n downwards to min, or min - 1 when none is left.

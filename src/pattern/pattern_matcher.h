@@ -61,6 +61,11 @@ class PatternMatcher {
   // Offset of group n's start from the match start, or -1 when unset.
   long GroupOffset(int n) const;
   bool matched() const { return found_.has_value(); }
+
+  // Steps of work after which a search starts remembering what it tried
+  // (default, -1: 256 + 8 per subject byte). Results never depend on it;
+  // tests set 0 to run the remembering path on small inputs.
+  void SetMemoThreshold(long steps) { memo_threshold_ = steps; }
   const std::string& found_text() const;
 
  private:
@@ -98,6 +103,7 @@ class PatternMatcher {
   std::vector<unsigned char> program_;
   std::vector<int> memo_id_;  // per program byte: number of a node where paths meet, or -1
   int memo_nodes_ = 0;
+  long memo_threshold_ = -1;
   Hints hints_;
   Scratch scratch_;
   std::optional<std::string> found_;

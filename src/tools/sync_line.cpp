@@ -54,7 +54,7 @@ long ShiftSyncAtCaret(TextEditor& editor, Dialogs& dialogs, long step) {
   if (step == 0) return start;
 
   dialogs.ShowMessage(text, "Cadenzio", MessageIcon::None, MessageButtons::Ok);
-  // Wrap rather than overflow, as the 32-bit original did.
+  // A start near LONG_MAX wraps instead of overflowing.
   const auto shifted =
       static_cast<long>(static_cast<unsigned long>(start) + static_cast<unsigned long>(step));
   ReplaceSyncStart(text, shifted);

@@ -46,9 +46,9 @@ SrtTiming ReadSrtTiming(std::string_view line);
 std::optional<std::string> SubripToSrtTiming(std::string_view line);
 
 // A SUB frame number in milliseconds: frame x 1000 in 32-bit arithmetic
-// (wrapping as the original did), divided by the frame rate, truncated toward
-// zero. A quotient that no int32 can hold (a rate of 0, say) gives INT32_MIN,
-// the x86 conversion's answer.
+// (wrapping past INT32_MAX), divided by the frame rate, truncated toward zero.
+// A quotient that no int32 can hold (a rate of 0, say) gives INT32_MIN, the
+// "indefinite integer" a hardware conversion gives.
 std::int32_t SubFrameToMs(long frame, double rate);
 
 }  // namespace cadenzio

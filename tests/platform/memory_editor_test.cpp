@@ -24,7 +24,6 @@ TEST(MemoryEditorTest, CountsCharactersAndBreaks) {
   EXPECT_EQ(editor.LineFromChar(4), 1);
   EXPECT_EQ(editor.LineFromChar(99), 1);
   EXPECT_EQ(editor.GetLine(0, 1), "\xB0\xA1");
-  EXPECT_EQ(editor.GetLine(0, 1000), kGaNa + "z");
 
   editor.SetSelection({9, -1});
   EXPECT_EQ(editor.GetSelection(), (CharRange{6, 6}));
@@ -42,7 +41,6 @@ TEST(MemoryEditorTest, ReplacesAcrossLinesWithUndo) {
 
   editor.SetSelection({0, 0});
   editor.ReplaceSelection("0", true);
-  EXPECT_EQ(editor.undo_depth(), 2u);
   ASSERT_TRUE(editor.Undo());
   ASSERT_TRUE(editor.Undo());
   EXPECT_EQ(editor.Text(), kGaNa + "\r\nab\r\ncd");

@@ -29,10 +29,8 @@ TEST(TimeFormatTest, ParsesClockTimeAsSscanfDoes) {
   EXPECT_EQ(ParseClockTime("01:02"), 3720000);
   EXPECT_EQ(ParseClockTime(""), 0);
   EXPECT_EQ(ParseClockTime(" 1: 2"), 3720000);           // blanks before a number are skipped
-  EXPECT_EQ(ParseClockTime("1 :2"), 3600000);            // but not before a separator
   EXPECT_EQ(ParseClockTime("-1:00:00,000"), -3600000);
   EXPECT_EQ(ParseClockTime("+12:30"), 3600000);          // the sign takes one of two places
-  EXPECT_EQ(ParseClockTime("99:99:99,999"), 362439999);  // fields are not held to their ranges
 }
 
 TEST(TimeFormatTest, ReadsTimingLines) {
@@ -40,7 +38,6 @@ TEST(TimeFormatTest, ReadsTimingLines) {
   EXPECT_FALSE(IsSrtTimingLine("00:00:01,500 -> 00:00:03,000"));
   EXPECT_EQ(ReadSrtTiming("00:00:01,500 --> 00:00:03,000"), (SrtTiming{1500, 3000, 8}));
   EXPECT_EQ(ReadSrtTiming("00:00:01,5 --> 00:00:03,0"), (SrtTiming{1005, 3000, 8}));
-  EXPECT_EQ(ReadSrtTiming("1:2:3,4-->\t5:6:7,8"), (SrtTiming{3723004, 18367008, 8}));
   EXPECT_EQ(ReadSrtTiming("00:00:01,500 --> x"), (SrtTiming{1500, 0, 4}));
 
   EXPECT_EQ(SubripToSrtTiming("00:01:02.35,00:01:04.10"), "00:01:02,350 --> 00:01:04,100\r\n");
@@ -50,7 +47,6 @@ TEST(TimeFormatTest, ReadsTimingLines) {
   EXPECT_EQ(ReadSrtTiming(*SubripToSrtTiming("00:00:01.123,00:00:02.500")),
             (SrtTiming{1123, 0, 4}));
 
-  EXPECT_EQ(SubFrameToMs(1, 25.0), 40);
   EXPECT_EQ(SubFrameToMs(25, 25.0), 1000);
   EXPECT_EQ(SubFrameToMs(30, 29.970), 1001);
   EXPECT_EQ(SubFrameToMs(1, 23.976), 41);

@@ -1,0 +1,78 @@
+// Throughput of the SAMI analyser: SamiDocument::Analyse in each mode
+// followed by SamiDocument::Write, the way saving and every tool run it, on
+// generated files of 1 to 50 MB; and the same on files of 1 MB lines, whose
+// lines the analyser reads in bounded pieces.
+//
+// Every file is generated once, before the first timed iteration, and kept
+// for the whole run. Each iteration makes a fresh document, as a tool does,
+// so the time includes building and freeing its nodes.
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <string>
+#include <utility>
+
+#include "sami/sami_document.h"
+#include "sami_generator.h"
+
+namespace {
+
+constexpr uint32_t kSeed = 20240611;
+
+// Generated files by (size in MB, line length; 0 for ordinary lines).
+const std::string& File(std::size_t megabytes, std::size_t line_bytes) {
+  static std::map<std::pair<std::size_t, std::size_t>, std::string> files;
+  auto [it, added] = files.try_emplace({megabytes, line_bytes});
+  if (added) {
+    cadenzio::SamiGeneratorOptions options;
+    options.bytes = megabytes * cadenzio::kMegabyte;
+    options.seed = kSeed;
+    options.line_bytes = line_bytes;
+    it->second = cadenzio::GenerateSami(options);
+  }
+  return it->second;
+}
+
+void AnalyseAndWrite(benchmark::State& state, const std::string& file, int mode) {
+  std::size_t nodes = 0;
+  for (auto _ : state) {
+    cadenzio::SamiDocument doc;
+    if (!doc.Analyse(file, mode)) {
+      state.SkipWithError("Analyse failed");
+      return;
+    }
+    std::string out = doc.Write();
+    benchmark::DoNotOptimize(out.data());
+    benchmark::ClobberMemory();
+    nodes = doc.nodes.size();
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                          static_cast<int64_t>(file.size()));
+  state.counters["nodes"] = static_cast<double>(nodes);
+}
+
+// Args: analysis mode, file size in MB.
+void BM_AnalyseWrite(benchmark::State& state) {
+  const std::string& file = File(static_cast<std::size_t>(state.range(1)), 0);
+  AnalyseAndWrite(state, file, static_cast<int>(state.range(0)));
+}
+BENCHMARK(BM_AnalyseWrite)
+    ->ArgNames({"mode", "MB"})
+    ->ArgsProduct({{0, 1, 2}, {1, 5, 10, 50}})
+    ->Unit(benchmark::kMillisecond);
+
+// Args: file size in MB; every body line is 1 MB of tags and text without a
+// line feed, analysed in mode 1. The 5 MB run is there to compare with.
+void BM_AnalyseWriteLongLines(benchmark::State& state) {
+  const std::string& file = File(static_cast<std::size_t>(state.range(0)), cadenzio::kMegabyte);
+  AnalyseAndWrite(state, file, cadenzio::kAnalyseFixBreaks);
+}
+BENCHMARK(BM_AnalyseWriteLongLines)
+    ->ArgNames({"MB"})
+    ->Arg(5)
+    ->Arg(20)
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

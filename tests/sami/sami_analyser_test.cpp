@@ -1,0 +1,243 @@
+// The analyser and its post-processing, checked through the document dump.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "sami/sami_document.h"
+
+namespace cadenzio {
+namespace {
+
+SamiDocument Analysed(std::string_view text, int mode = kAnalysePlain) {
+  SamiDocument doc;
+  EXPECT_TRUE(doc.Analyse(text, mode));
+  EXPECT_TRUE(doc.valid);
+  return doc;
+}
+
+// Node dump lines only (the part of Dump() between header and tail).
+std::string Nodes(const SamiDocument& doc) {
+  const std::string dump = doc.Dump();
+  const std::size_t from = dump.find('\n', dump.find("header: ")) + 1;
+  return dump.substr(from, dump.find("tail: ") - from);
+}
+
+constexpr char kHead[] =
+    "<SAMI>\r\n<HEAD>\r\n<STYLE TYPE=\"text/css\">\r\n<!--\r\n"
+    "P { margin-left:8pt; color: Yellow ; background-color:black; }\r\n"
+    ".KRCC {Name:Korean; lang:ko-KR; SAMIType:CC; color:red; }\r\n"
+    ".ENCC {Name:English; lang:en-US; SAMIType:CC; }\r\n"
+    "-->\r\n</STYLE>\r\n</HEAD>\r\n<BODY>\r\n";
+
+TEST(SamiAnalyser, CutsBodyIntoNodes) {
+  const auto doc = Analysed("<SYNC Start=1000><P Class=KRCC>Hello\r\n");
+  EXPECT_EQ(Nodes(doc),
+            "Other line=0 start=0 class=0 clear=0 \"\"\n"
+            "Sync line=1 start=1000 class=4294967295 clear=0 \"<SYNC Start=1000>\"\n"
+            "Paragraph line=1 start=0 class=0 clear=0 name=KRCC \"<P Class=KRCC>Hello\\r\\n\"\n");
+  EXPECT_EQ(doc.tail, "\r\n</BODY>\r\n</SAMI>");
+  EXPECT_EQ(doc.header, "");
+
+  // Text lines join the paragraph before them; tags in any case; a head of
+  // three lines puts the first sync on line 4; comments are Other nodes.
+  const auto multi = Analysed(
+      "a\nb\nc\n<sync start=5><p class=encc>one\ntwo <i>x</i>\n<!-- note -->\n"
+      "<SYNC Start=1500MS><P>z\n<SYNC Start=-20>\n<SYNC Start=abc>\n</BODY>\n</SAMI>\n");
+  EXPECT_EQ(Nodes(multi),
+            "Other line=0 start=0 class=0 clear=0 \"\"\n"
+            "Sync line=4 start=5 class=4294967295 clear=0 \"<sync start=5>\"\n"
+            "Paragraph line=4 start=0 class=0 clear=0 name=encc \"<p class=encc>one\\ntwo <i>x</i>\\n\"\n"
+            "Other line=0 start=0 class=0 clear=0 \"<!-- note -->\\n\"\n"
+            "Sync line=7 start=1500 class=1023 clear=0 \"<SYNC Start=1500MS>\"\n"
+            "Paragraph line=7 start=0 class=0 clear=0 \"<P>z\\n\"\n"
+            "Sync line=8 start=-20 class=0 clear=0 \"<SYNC Start=-20>\\n<SYNC Start=abc>\\n\"\n");
+  EXPECT_EQ(multi.tail, "</BODY>\n</SAMI>\n");
+}
+
+TEST(SamiAnalyser, ParagraphClassNeedsPlainFirstAttribute) {
+  const auto doc = Analysed(
+      "<SYNC Start=1><P Class=\"KRCC\">q\r\n<P ID=a Class=KRCC>b\r\n<P Class=KRCC ID=a>c\r\n"
+      "<Pre>d\r\n");
+  int paragraphs = 0;
+  for (const auto& node : doc.nodes) {
+    if (node.kind != SamiNodeKind::Paragraph) continue;
+    ++paragraphs;
+    EXPECT_EQ(node.class_name, "") << node.text;
+  }
+  EXPECT_EQ(paragraphs, 4);  // every tag whose name begins with P
+}
+
+TEST(SamiAnalyser, TailSuppliesMissingClosingTags) {
+  struct Case {
+    const char* body;
+    const char* tail;
+  } cases[] = {
+      {"<SYNC Start=1>x\r\n</SAMI>\r\nrest", "</BODY>\r\n</SAMI>\r\nrest"},
+      {"<SYNC Start=1>x\r\n</BODY>\r\n", "</BODY>\r\n\r\n</SAMI>"},
+      {"<SYNC Start=1>x\r\n</body></sami>", "</body></sami>"},
+      // Blanks inside the tag end the body, but only the literal "</SAMI"
+      // counts as a closing SAMI tag in the tail.
+      {"<SYNC Start=1>x\r\n< / sami >\r\n", "</BODY>\r\n< / sami >\r\n\r\n</SAMI>"},
+      {"<SYNC Start=1>x\r\n</BODY", "</BODY\r\n</SAMI>"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Analysed(c.body).tail, c.tail) << c.body;
+}
+
+TEST(SamiAnalyser, HeadEndsOnlyAtSyncTagWithinLimit) {
+  // A doubled '<' takes the second '<' as the byte looked at: no body.
+  const auto doubled = Analysed("<<SYNC Start=1>x\r\n");
+  EXPECT_TRUE(doubled.nodes.empty());
+  EXPECT_EQ(doubled.header, "<<SYNC Start=1>x\r\n");
+  // Four letters decide: <SYNCX> starts the body, as unknown text; blanks
+  // between '<' and SYNC are allowed.
+  const auto spaced = Analysed("<SAMI><SYNCX>\n< \tsync Start=3>y");
+  EXPECT_EQ(spaced.header, "<SAMI>");
+  ASSERT_EQ(spaced.nodes.size(), 2u);
+  EXPECT_EQ(spaced.nodes[0].text, "<SYNCX>\n");
+  EXPECT_EQ(spaced.nodes[1].line, 2);
+  EXPECT_EQ(spaced.nodes[1].text, "< \tsync Start=3>y");
+
+  const std::string sync = "<SYNC Start=7>x\r\n";
+  const auto at_8190 = Analysed(std::string(8190, 'h') + sync);
+  EXPECT_EQ(at_8190.header.size(), 8190u);
+  EXPECT_EQ(at_8190.nodes.size(), 2u);
+  const auto at_8191 = Analysed(std::string(8191, 'h') + sync);
+  EXPECT_TRUE(at_8191.nodes.empty());
+  EXPECT_EQ(at_8191.header, std::string(8191, 'h') + sync);
+  EXPECT_EQ(at_8191.tail, "");
+  EXPECT_EQ(at_8191.colour, "white");
+}
+
+TEST(SamiAnalyser, LongLinesAreReadInPieces) {
+  // 2,500 bytes without a line feed are three pieces, each counted as a line.
+  std::string line;
+  while (line.size() < 2490) line += "<SYNC Start=1>x";
+  line += std::string(2500 - 2 - line.size(), 'y') + "\r\n";
+  const auto doc = Analysed(line + "<SYNC Start=2>");
+  ASSERT_EQ(line.size(), 2500u);
+  EXPECT_EQ(doc.nodes.back().line, 4);
+  EXPECT_EQ(doc.nodes.back().start, 2);
+  EXPECT_EQ(doc.Write(), line + "<SYNC Start=2>\r\n</BODY>\r\n</SAMI>");
+  // A tag cut by a piece boundary is not recognised: its halves are text.
+  const std::string cut = "<SYNC Start=1>" + std::string(1022 - 14 - 3, 'y') + "<SYNC Start=9>\n";
+  const auto split = Analysed(cut);
+  ASSERT_EQ(split.nodes.size(), 2u);
+  EXPECT_EQ(split.nodes[1].text, cut);
+}
+
+TEST(SamiAnalyser, OverflowKeepsEveryLine) {
+  std::string text = "<SYNC Start=1><P Class=KRCC>\r\n";
+  for (int i = 0; i < 30; ++i) text += std::string(80, 'a' + i % 26) + "\r\n";
+  const std::string rest = "<SYNC Start=2><P Class=KRCC>b\r\n</BODY>\r\n</SAMI>\r\n";
+  const auto doc = Analysed(text + rest);
+  ASSERT_GE(doc.nodes.size(), 3u);
+  int overflow = 0;
+  for (const auto& node : doc.nodes) overflow += node.kind == SamiNodeKind::Overflow;
+  EXPECT_EQ(overflow, 8);  // every line after the one that passed 2048 bytes
+  EXPECT_EQ(doc.nodes.back().text, "</SAMI>\r\n");
+  EXPECT_EQ(doc.tail, "");
+  EXPECT_EQ(doc.Write(), text + rest);
+}
+
+TEST(SamiAnalyser, ClassesColourAndMasks) {
+  const auto doc = Analysed(std::string(kHead) +
+                            "<SYNC Start=1000><P Class=KRCC>\xC7\xD1\r\n<P Class=ENCC>\r\n"
+                            "<SYNC Start=2000><P Class=krcc>&nbsp;\r\n<P Class=JPCC>x\r\n"
+                            "<SYNC Start=3000><P>all\r\n</BODY>\r\n</SAMI>\r\n");
+  ASSERT_EQ(doc.classes, (std::vector<std::string>{"ENCC", "KRCC"}));
+  EXPECT_EQ(doc.colour, "yellow");  // not the red of the class declaration
+  EXPECT_EQ(doc.ClassMask(" krcc\t"), 2u);
+  EXPECT_EQ(doc.ClassMask(" \r\n"), kAllClasses);
+  EXPECT_EQ(doc.ClassMask("JPCC"), kUndeclaredClass);
+  EXPECT_EQ(doc.ClassIndex(" KRCC"), -1);
+  EXPECT_EQ(doc.ClassIndex("encc"), 0);
+  EXPECT_EQ(Nodes(doc),
+            "Other line=0 start=0 class=0 clear=0 \"\"\n"
+            "Sync line=12 start=1000 class=3 clear=1 \"<SYNC Start=1000>\"\n"
+            "Paragraph line=12 start=0 class=0 clear=0 name=KRCC \"<P Class=KRCC>\\xC7\\xD1\\r\\n\"\n"
+            "Paragraph line=13 start=0 class=0 clear=1 name=ENCC \"<P Class=ENCC>&nbsp;\\r\\n\"\n"
+            "Sync line=14 start=2000 class=4294967295 clear=2 \"<SYNC Start=2000>\"\n"
+            "Paragraph line=14 start=0 class=0 clear=2 name=krcc \"<P Class=krcc>&nbsp;\\r\\n\"\n"
+            "Paragraph line=15 start=0 class=0 clear=0 name=JPCC \"<P Class=JPCC>x\\r\\n\"\n"
+            "Sync line=16 start=3000 class=1023 clear=0 \"<SYNC Start=3000>\"\n"
+            "Paragraph line=16 start=0 class=0 clear=0 \"<P>all\\r\\n\"\n");
+
+  // A declaration needs a line break and a byte before its dot, but no blank
+  // before the brace.
+  // before the brace. The LF of a CR LF pair is such a byte; a bare LF is not.
+  const auto tight = Analysed("<STYLE>\r\n.KRCC{lang:ko-KR;}\r\n.X {Name:x}\r\n</STYLE><SYNC Start=1>");
+  EXPECT_EQ(tight.classes, std::vector<std::string>{"KRCC"});
+  EXPECT_TRUE(Analysed(".KRCC {lang:ko-KR;}\r\n<SYNC Start=1>").classes.empty());
+  EXPECT_TRUE(Analysed("<STYLE>\n.KRCC {lang:ko-KR;}\n<SYNC Start=1>").classes.empty());
+  EXPECT_EQ(Analysed("<STYLE>\n .KRCC {lang:ko-KR;}\n<SYNC Start=1>").classes,
+            std::vector<std::string>{"KRCC"});
+  // The only colour inside a declaration does not count; background-color does.
+  EXPECT_EQ(Analysed("\r\n.KRCC {lang:ko; color:red;}\r\n<SYNC Start=1>").colour, "white");
+  EXPECT_EQ(Analysed("P {background-color: #00FF00;}<SYNC Start=1>").colour, "#00ff00");
+}
+
+TEST(SamiAnalyser, BlankParagraphsPerMode) {
+  const std::string head = "\r\n.KRCC {lang:ko-KR;}\r\n";
+  struct Case {
+    const char* paragraph;
+    int mode;
+    const char* text;
+    bool clear;
+  } cases[] = {
+      {"<P Class=KRCC>\r\n", 0, "<P Class=KRCC>&nbsp;\r\n", true},
+      {"<P Class=KRCC>\r\n", 1, "<P Class=KRCC>&nbsp;\r\n", true},
+      {"<P Class=KRCC>\r\n", 2, "<P Class=KRCC>\r\n", false},
+      {"<P Class=KRCC><br>\r\n", 2, "<P Class=KRCC>&nbsp;\r\n", true},
+      {"<P Class=KRCC> <FONT color=red>\r\n", 0, "<P Class=KRCC>&nbsp;\r\n", true},
+      {"<P Class=KRCC>&NBSP; \r\n", 2, "<P Class=KRCC>&NBSP; \r\n", true},
+      {"<P Class=KRCC><SPANID=x>\r\n", 1, "<P Class=KRCC>&nbsp;\r\n", true},
+      // Only <SPANID and <FONT are known after a paragraph tag; any other tag
+      // is caption text.
+      {"<P Class=KRCC><SPAN ID=x>\r\n", 0, "<P Class=KRCC><SPAN ID=x>\r\n", false},
+  };
+  for (const auto& c : cases) {
+    const auto doc = Analysed(head + "<SYNC Start=5000>" + c.paragraph, c.mode);
+    ASSERT_EQ(doc.nodes.size(), 3u);
+    EXPECT_EQ(doc.nodes[2].text, c.text) << c.paragraph << " mode " << c.mode;
+    EXPECT_EQ(doc.nodes[1].class_mask, 1u);
+    EXPECT_EQ(doc.nodes[1].clear_mask, c.clear ? 1u : 0u) << c.paragraph << " mode " << c.mode;
+  }
+  // A paragraph of 300 bytes or more takes no part in masks.
+  const auto longer = Analysed(head + "<SYNC Start=1><P Class=KRCC>" + std::string(290, ' ') + "\r\n");
+  EXPECT_EQ(longer.nodes[1].class_mask, 0u);
+}
+
+TEST(SamiAnalyser, Mode1RepairsLineBreaks) {
+  struct Case {
+    const char* in;
+    const char* out;
+  } cases[] = {
+      {"<P Class=KRCC>\r\nfirst line\r\nsecond line\r\n",
+       "<P Class=KRCC>\r\nfirst line<br>\r\nsecond line\r\n"},
+      {"<P Class=KRCC>a<BR><br>\r\n\r\nb\r\n", "<P Class=KRCC>a<br>\r\nb\r\n"},
+      {"<P Class=KRCC>a\nb\n<i>c</i>\n", "<P Class=KRCC>a<br>\nb<br>\n<i>c</i>\n"},
+      {"<P Class=KRCC>a\r\n<font x>\r\n", "<P Class=KRCC>a\r\n<font x>\r\n"},
+      {"<P Class=KRCC>a  \r\n b<Br>\r\nc\r\n", "<P Class=KRCC>a  <br>\r\n b<Br>\r\nc\r\n"},
+  };
+  for (const auto& c : cases) {
+    const auto doc = Analysed(std::string("<SYNC Start=1>") + c.in + "</BODY>", kAnalyseFixBreaks);
+    ASSERT_EQ(doc.nodes.size(), 3u);
+    EXPECT_EQ(doc.nodes[2].text, c.out) << c.in;
+    // Mode 0 leaves the text alone.
+    EXPECT_EQ(Analysed(std::string("<SYNC Start=1>") + c.in + "</BODY>").nodes[2].text, c.in);
+  }
+}
+
+TEST(SamiAnalyser, WellFormedFileWritesBackUnchanged) {
+  const std::string file = std::string(kHead) +
+                           "<SYNC Start=1000><P Class=KRCC>\xC7\xD1\xB1\xDB<br>\r\nline\r\n"
+                           "<P Class=ENCC>text\r\n<!-- c -->\r\n"
+                           "<SYNC Start=2000><P Class=KRCC>&nbsp;\r\n</BODY>\r\n</SAMI>\r\n";
+  for (int mode : {0, 1, 2}) EXPECT_EQ(Analysed(file, mode).Write(), file) << mode;
+  SamiDocument empty;
+  EXPECT_EQ(empty.Write(), "");
+  EXPECT_FALSE(empty.valid);
+}
+
+}  // namespace
+}  // namespace cadenzio
