@@ -7,7 +7,8 @@ cd "$(dirname "$0")"
 source scripts/deps.sh
 install_missing "${CADENZIO_TEST_PACKAGES[@]}"
 export CC=clang CXX=clang++
-cmake -S . -B build/test -DCMAKE_BUILD_TYPE=Debug -DCADENZIO_SANITIZE=ON -DCADENZIO_FUZZ=ON \
+cmake -S . -B build/test -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
+      -DCADENZIO_SANITIZE=ON -DCADENZIO_FUZZ=ON \
       -DCADENZIO_BENCH=ON >/dev/null
 cmake --build build/test -j"$(nproc)"
 cd build/test

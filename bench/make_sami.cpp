@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
 
   cadenzio::SamiGeneratorOptions options;
   options.bytes = static_cast<std::size_t>(megabytes * static_cast<double>(cadenzio::kMegabyte));
-  for (int i = 3; i < argc; ++i) {
+  for (int i = 3; i < argc; i += 2) {  // options come in name-value pairs
     unsigned long long value = 0;
     if (i + 1 >= argc || !ParseCount(argv[i + 1], &value)) return Usage();
     if (std::strcmp(argv[i], "--seed") == 0) {
@@ -49,7 +49,6 @@ int main(int argc, char** argv) {
     } else {
       return Usage();
     }
-    ++i;
   }
 
   const std::string file = cadenzio::GenerateSami(options);

@@ -46,7 +46,7 @@ const CodePage& CodePage::Utf8() {
   return cp;
 }
 
-std::size_t CodePage::CharLength(std::string_view text, std::size_t pos) const {
+std::size_t CodePage::MultibyteLength(std::string_view text, std::size_t pos) const {
   if (kind_ == Kind::Utf8) return Utf8Length(text, pos);
   const auto c = static_cast<unsigned char>(text[pos]);
   if (IsCp949Lead(c) && pos + 1 < text.size() &&

@@ -22,7 +22,9 @@ class CodePage {
   // character, more for a complete multibyte one. A lead byte whose trail is
   // missing or invalid counts as one byte on its own, so a cut-off character
   // never swallows the byte after it (a '<', say). pos must be < text.size().
-  std::size_t CharLength(std::string_view text, std::size_t pos) const;
+  std::size_t CharLength(std::string_view text, std::size_t pos) const {
+    return static_cast<unsigned char>(text[pos]) < 0x80 ? 1 : MultibyteLength(text, pos);
+  }
 
   // Compares the first n bytes of a and b, folding only ASCII letters; a
   // multibyte character is compared exactly, as one unit. Both must hold at
@@ -31,6 +33,7 @@ class CodePage {
 
  private:
   explicit constexpr CodePage(Kind kind) : kind_(kind) {}
+  std::size_t MultibyteLength(std::string_view text, std::size_t pos) const;
   Kind kind_;
 };
 

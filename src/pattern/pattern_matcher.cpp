@@ -319,10 +319,14 @@ class PatternRunner {
         spans_(m.scratch_.spans),
         tried_(m.scratch_.tried),
         stack_(m.scratch_.stack),
-        trail_(m.scratch_.trail) {
+        trail_(m.scratch_.trail),
+        generation_(++m.scratch_.generation) {
     visited_.clear();
-    spans_.assign(static_cast<std::size_t>(memo_nodes_), Span{});
-    tried_.assign(static_cast<std::size_t>(memo_nodes_), Interval{});
+    if (spans_.size() != static_cast<std::size_t>(memo_nodes_) || generation_ == 0) {
+      spans_.assign(static_cast<std::size_t>(memo_nodes_), Span{});
+      tried_.assign(static_cast<std::size_t>(memo_nodes_), Interval{});
+      generation_ = m.scratch_.generation = 1;
+    }
     budget_ = m.memo_threshold_ >= 0 ? m.memo_threshold_ : 256 + 8 * static_cast<long>(n_);
   }
 
@@ -392,6 +396,7 @@ class PatternRunner {
     if (budget_ < 0 && !Memoizing()) {
       const std::size_t bits = static_cast<std::size_t>(memo_nodes_) * (n_ + 1);
       visited_.assign(bits / 64 + 1, 0);
+      for (Span& span : spans_) span.end_at.clear();
     }
   }
 
@@ -401,7 +406,13 @@ class PatternRunner {
     if (op == kAny) return n_ - pos;
     Span& span = spans_[memo_id_[star]];
     const bool negated = op == kAnyBut;
-    if (!negated && span.valid && pos >= span.from && pos <= span.end) return span.end - pos;
+    if (span.generation != generation_) {
+      span.generation = generation_;
+      span.from = span.end = 0;
+      span.end_at.clear();
+      span.from = n_ + 1;  // empty
+    }
+    if (!negated && pos >= span.from && pos <= span.end) return span.end - pos;
     const unsigned char* operand = &prog_[node + kNodeSize];
     std::size_t end = pos;
     if (op == kExactly) {
@@ -430,7 +441,6 @@ class PatternRunner {
       return 0;
     }
     Spend(static_cast<long>(end - pos));
-    span.valid = true;
     span.from = pos;
     span.end = end;
     return end - pos;
@@ -443,7 +453,7 @@ class PatternRunner {
     const std::size_t at = pos + static_cast<std::size_t>(n);
     if (Memoizing()) {
       Interval& iv = tried_[memo_id_[star]];
-      if (!iv.valid || at + 1 < iv.lo || at > iv.hi + 1) iv = {true, at, at};
+      if (iv.generation != generation_ || at + 1 < iv.lo || at > iv.hi + 1) iv = {generation_, at, at};
       else iv.lo = std::min(iv.lo, at), iv.hi = std::max(iv.hi, at);
     }
     if (lookahead >= 0 && AsciiUpper(Byte(at)) != lookahead) return false;
@@ -465,7 +475,7 @@ class PatternRunner {
       const std::size_t at = pos + static_cast<std::size_t>(n);
       if (Memoizing()) {
         const Interval& iv = tried_[memo_id_[star]];
-        if (iv.valid && at >= iv.lo && at <= iv.hi) {
+        if (iv.generation == generation_ && at >= iv.lo && at <= iv.hi) {
           // This stretch was tried by an earlier visit: jump below it.
           const long below = static_cast<long>(iv.lo) - static_cast<long>(pos) - 1;
           if (below < n) {
@@ -548,7 +558,7 @@ class PatternRunner {
           const int lookahead = Lookahead(next);
           const long n = NextCount(node, next, pos, count, min, lookahead);
           if (n < min) return false;
-          stack_.push_back({node, pos, n - 1, trail_.size()});
+          if (n > min) stack_.push_back({node, pos, n - 1, trail_.size()});
           pos += static_cast<std::size_t>(n);
           break;
         }
@@ -594,8 +604,9 @@ class PatternRunner {
         stack_.pop_back();
         continue;
       }
-      c.next_count = n - 1;
       pos = c.pos + static_cast<std::size_t>(n);
+      if (n > min) c.next_count = n - 1;
+      else stack_.pop_back();
       node = next;
       return true;
     }
@@ -613,13 +624,14 @@ class PatternRunner {
   std::vector<Interval>& tried_;
   std::vector<Choice>& stack_;
   std::vector<std::pair<int, std::size_t>>& trail_;
+  unsigned generation_;
   long budget_;
 };
 
 bool PatternMatcher::Compile(std::string_view pattern) {
   program_.clear();
   hints_ = {};
-  found_.reset();
+  matched_ = false;
   pattern = pattern.substr(0, pattern.find('\0'));
   Compiler compiler(pattern, *cp_);
   int flags = 0;
@@ -648,7 +660,7 @@ bool PatternMatcher::Compile(std::string_view pattern) {
 }
 
 long PatternMatcher::Find(std::string_view subject) {
-  found_.reset();
+  matched_ = false;
   group_start_.fill(-1);
   group_end_.fill(-1);
   if (program_.empty()) return -1;
@@ -660,7 +672,8 @@ long PatternMatcher::Find(std::string_view subject) {
   auto attempt = [&](std::size_t pos) {
     if (!runner.Try(pos, starts, ends)) return false;
     const long base = static_cast<long>(pos);
-    found_.emplace(subject.substr(pos, static_cast<std::size_t>(ends[0]) - pos));
+    found_.assign(subject.substr(pos, static_cast<std::size_t>(ends[0]) - pos));
+    matched_ = true;
     for (int i = 0; i < kMaxGroups; ++i) {
       group_start_[i] = starts[i] < 0 ? -1 : starts[i] - base;
       group_end_[i] = ends[i] < 0 ? -1 : ends[i] - base;
@@ -684,25 +697,25 @@ long PatternMatcher::Find(std::string_view subject) {
 }
 
 std::string_view PatternMatcher::Group(int n) const {
-  if (!found_ || n < 0 || n >= kMaxGroups) return {};
+  if (!matched_ || n < 0 || n >= kMaxGroups) return {};
   const long s = group_start_[n], e = group_end_[n];
   if (s < 0 || e < 0 || e <= s) return {};
-  return std::string_view(*found_).substr(static_cast<std::size_t>(s),
+  return std::string_view(found_).substr(static_cast<std::size_t>(s),
                                           static_cast<std::size_t>(e - s));
 }
 
 long PatternMatcher::GroupOffset(int n) const {
-  if (!found_ || n < 0 || n >= kMaxGroups) return -1;
+  if (!matched_ || n < 0 || n >= kMaxGroups) return -1;
   return group_start_[n];
 }
 
 const std::string& PatternMatcher::found_text() const {
   static const std::string kNone;
-  return found_ ? *found_ : kNone;
+  return matched_ ? found_ : kNone;
 }
 
 std::optional<std::string> PatternMatcher::Substitute(std::string_view templ) const {
-  if (!found_) return std::nullopt;
+  if (!matched_) return std::nullopt;
   templ = templ.substr(0, templ.find('\0'));
   std::string out;
   for (std::size_t i = 0; i < templ.size(); ++i) {

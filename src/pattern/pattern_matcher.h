@@ -60,7 +60,7 @@ class PatternMatcher {
   std::string_view Group(int n) const;
   // Offset of group n's start from the match start, or -1 when unset.
   long GroupOffset(int n) const;
-  bool matched() const { return found_.has_value(); }
+  bool matched() const { return matched_; }
 
   // Steps of work after which a search starts remembering what it tried
   // (default, -1: 256 + 8 per subject byte). Results never depend on it;
@@ -83,15 +83,16 @@ class PatternMatcher {
     std::size_t trail;  // captures recorded before the choice
   };
   struct Span {  // the last run a repetition counted
-    bool valid = false;
+    unsigned generation = 0;  // valid when equal to the search's
     std::size_t from = 0, end = 0;
     std::vector<int32_t> end_at;  // negated sets: span end from each character start
   };
   struct Interval {  // positions after a repetition already tried
-    bool valid = false;
+    unsigned generation = 0;
     std::size_t lo = 0, hi = 0;
   };
   struct Scratch {
+    unsigned generation = 0;  // one per search; stale spans and intervals are ignored
     std::vector<uint64_t> visited;
     std::vector<Span> spans;
     std::vector<Interval> tried;
@@ -106,7 +107,8 @@ class PatternMatcher {
   long memo_threshold_ = -1;
   Hints hints_;
   Scratch scratch_;
-  std::optional<std::string> found_;
+  bool matched_ = false;
+  std::string found_;  // text of the last match; its buffer is reused
   std::array<long, kMaxGroups> group_start_{};  // offsets from match start; -1 unset
   std::array<long, kMaxGroups> group_end_{};
 

@@ -93,6 +93,15 @@ int32_t ParseStart(std::string_view digits) {
   return static_cast<int32_t>(v);
 }
 
+// The first byte after a leading '<' and its blanks, upper-cased; 0 when the
+// text does not begin with '<'. A NUL ends the text as the patterns see it.
+unsigned char TagInitial(std::string_view text) {
+  if (text.empty() || text[0] != '<') return 0;
+  std::size_t i = 1;
+  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+  return i < text.size() ? AsciiUpper(static_cast<unsigned char>(text[i])) : 0;
+}
+
 std::string Joined(const PatternMatcher& m) {
   std::string text(m.Group(1));
   text += m.Group(2);
@@ -143,9 +152,10 @@ bool SamiDocument::Analyse(std::string_view file, int mode) {
       unread = reader.Next();
       ++line;
     }
-    // Every recognised element begins with '<'; anything else is text.
-    const bool tag = unread[0] == '<';
-    if (tag && patterns.sync_tag.Find(unread) == 0) {
+    // Every recognised element begins with '<', blanks and one telling
+    // byte; only the patterns that byte allows are tried.
+    const unsigned char first = TagInitial(unread);
+    if (first == 'S' && patterns.sync_tag.Find(unread) == 0) {
       nodes.push_back(std::move(pending));
       pending = SamiNode{};
       pending.kind = SamiNodeKind::Sync;
@@ -153,30 +163,33 @@ bool SamiDocument::Analyse(std::string_view file, int mode) {
       pending.start = ParseStart(patterns.sync_tag.Group(2));
       pending.text = Joined(patterns.sync_tag);
       unread.remove_prefix(pending.text.size());
-    } else if (tag && patterns.any_paragraph.Find(unread) == 0) {
+    } else if (first == 'P' && (patterns.class_paragraph.Find(unread) == 0 ||
+                                patterns.any_paragraph.Find(unread) == 0)) {
+      // A paragraph with a class always passes the any-paragraph pattern
+      // too, so trying it first decides both.
       nodes.push_back(std::move(pending));
       pending = SamiNode{};
       pending.kind = SamiNodeKind::Paragraph;
       pending.line = line;
-      if (patterns.class_paragraph.Find(unread) == 0) {
+      if (patterns.class_paragraph.matched()) {
         pending.class_name = patterns.class_paragraph.Group(2);
         pending.text = Joined(patterns.class_paragraph);
       } else {
         pending.text = patterns.any_paragraph.Group(1);
       }
       unread.remove_prefix(pending.text.size());
-    } else if (tag && patterns.sami_close.Find(unread) == 0) {
+    } else if (first == '/' && patterns.sami_close.Find(unread) == 0) {
       nodes.push_back(std::move(pending));
       reopened = "</BODY>\r\n";
       reopened += unread;
       unread = reopened;
       end = End::Closing;
       break;
-    } else if (tag && patterns.body_close.Find(unread) == 0) {
+    } else if (first == '/' && patterns.body_close.Find(unread) == 0) {
       nodes.push_back(std::move(pending));
       end = End::Closing;
       break;
-    } else if (tag && patterns.comment.Find(unread) == 0) {
+    } else if (first == '!' && patterns.comment.Find(unread) == 0) {
       nodes.push_back(std::move(pending));
       pending = SamiNode{};
       pending.text = patterns.comment.Group(1);

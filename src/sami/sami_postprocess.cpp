@@ -30,6 +30,29 @@ void ReadColour(SamiDocument& doc, std::string_view head) {
   doc.colour = AsciiLower(TrimSpace(colour.Group(1)), doc.code_page());
 }
 
+// Whether the paragraph holds a byte that is neither a blank nor part of a
+// tag after its own tag. Such a paragraph can be neither empty nor a lone
+// line break, so the patterns that decide those need not run. The text ends
+// at a NUL here, as it does for the patterns.
+bool HasCaptionText(std::string_view text) {
+  text = text.substr(0, text.find('\0'));
+  std::size_t i = text.find('>');
+  if (i == std::string_view::npos) return true;
+  for (++i; i < text.size();) {
+    const char c = text[i];
+    if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
+      ++i;
+    } else if (c == '<') {
+      const std::size_t close = text.find('>', i);
+      if (close == std::string_view::npos) return false;
+      i = close + 1;
+    } else {
+      return true;
+    }
+  }
+  return false;
+}
+
 void MarkMasks(SamiDocument& doc, SamiPatterns& p, int mode) {
   SamiNode* sync = nullptr;
   uint32_t gathered = 0;
@@ -50,11 +73,13 @@ void MarkMasks(SamiDocument& doc, SamiPatterns& p, int mode) {
       node.clear_mask = mask;
       gathered |= mask;
     };
-    if (mode != kAnalyseKeepBlanks && p.empty_paragraph.Find(node.text) == 0) {
+    const bool text = HasCaptionText(node.text);
+    if (!text && mode != kAnalyseKeepBlanks && p.empty_paragraph.Find(node.text) == 0) {
       rewrite(p.empty_paragraph);
-    } else if (p.break_paragraph.Find(node.text) == 0) {
+    } else if (!text && p.break_paragraph.Find(node.text) == 0) {
       rewrite(p.break_paragraph);
-    } else if (p.nbsp_paragraph.Find(node.text) == 0) {
+    } else if (FindNoCase(node.text, "&NBSP;", doc.code_page()) != std::string::npos &&
+               p.nbsp_paragraph.Find(node.text) == 0) {
       node.clear_mask = mask;
       gathered |= mask;
     }
