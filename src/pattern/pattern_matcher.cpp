@@ -393,17 +393,46 @@ class PatternRunner {
 
   void Spend(long work) {
     budget_ -= work;
-    if (budget_ < 0 && !Memoizing()) {
-      const std::size_t bits = static_cast<std::size_t>(memo_nodes_) * (n_ + 1);
-      visited_.assign(bits / 64 + 1, 0);
-      for (Span& span : spans_) span.end_at.clear();
-    }
+    if (budget_ < 0 && !Memoizing()) StartMemo();
+  }
+
+  [[gnu::noinline, gnu::cold]] void StartMemo() {
+    const std::size_t bits = static_cast<std::size_t>(memo_nodes_) * (n_ + 1);
+    visited_.assign(bits / 64 + 1, 0);
+    for (Span& span : spans_) span.end_at.clear();
   }
 
   // Length of the run of bytes that the repeated node accepts from pos.
+  // End of the run that a repeated node accepts from pos, scanned afresh.
+  std::size_t Scan(unsigned char op, const unsigned char* operand, std::size_t pos) const {
+    std::size_t end = pos;
+    switch (op) {
+      case kExactly: {
+        const unsigned char c = AsciiUpper(operand[4]);
+        while (end < n_ && AsciiUpper(Byte(end)) == c) ++end;
+        break;
+      }
+      case kAnyOf:
+        while (end < n_ && SetHas(operand, Byte(end))) ++end;
+        break;
+      case kAnyBut:
+        while (end < n_ && !SetHas(operand, Byte(end))) end += cp_.CharLength(s_, end);
+        break;
+    }
+    return end;
+  }
+
+  // Length of the run of bytes that the repeated node accepts from pos. A
+  // short search scans; a long one remembers runs, since it may ask again
+  // from every position inside one.
   std::size_t Repeat(int star, int node, std::size_t pos) {
     const unsigned char op = prog_[node];
     if (op == kAny) return n_ - pos;
+    if (!Memoizing()) {
+      const std::size_t end = Scan(op, &prog_[node + kNodeSize], pos);
+      Spend(static_cast<long>(end - pos));
+      return end - pos;
+    }
     Span& span = spans_[memo_id_[star]];
     const bool negated = op == kAnyBut;
     if (span.generation != generation_) {
@@ -470,6 +499,14 @@ class PatternRunner {
 
   // Next count to try, from n downwards to min, or min - 1 when none is left.
   long NextCount(int star, int next, std::size_t pos, long n, long min, int lookahead) {
+    if (!Memoizing()) {
+      for (; n >= min; --n) {
+        Spend(1);
+        if (lookahead < 0 || AsciiUpper(Byte(pos + static_cast<std::size_t>(n))) == lookahead)
+          return n;
+      }
+      return n;
+    }
     for (; n >= min; --n) {
       Spend(1);
       const std::size_t at = pos + static_cast<std::size_t>(n);
