@@ -3,11 +3,6 @@
 namespace cadenzio {
 namespace {
 
-bool IsCp949Lead(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
-bool IsCp949Trail(unsigned char c) {
-  return (c >= 0x41 && c <= 0x5A) || (c >= 0x61 && c <= 0x7A) || (c >= 0x81 && c <= 0xFE);
-}
-
 std::size_t Utf8Length(std::string_view text, std::size_t pos) {
   const auto c = static_cast<unsigned char>(text[pos]);
   std::size_t need;
@@ -47,12 +42,7 @@ const CodePage& CodePage::Utf8() {
 }
 
 std::size_t CodePage::MultibyteLength(std::string_view text, std::size_t pos) const {
-  if (kind_ == Kind::Utf8) return Utf8Length(text, pos);
-  const auto c = static_cast<unsigned char>(text[pos]);
-  if (IsCp949Lead(c) && pos + 1 < text.size() &&
-      IsCp949Trail(static_cast<unsigned char>(text[pos + 1])))
-    return 2;
-  return 1;
+  return Utf8Length(text, pos);
 }
 
 bool CodePage::EqualNoCase(const char* a, const char* b, std::size_t n) const {

@@ -23,7 +23,15 @@ class CodePage {
   // missing or invalid counts as one byte on its own, so a cut-off character
   // never swallows the byte after it (a '<', say). pos must be < text.size().
   std::size_t CharLength(std::string_view text, std::size_t pos) const {
-    return static_cast<unsigned char>(text[pos]) < 0x80 ? 1 : MultibyteLength(text, pos);
+    const auto c = static_cast<unsigned char>(text[pos]);
+    if (c < 0x80) return 1;
+    if (kind_ == Kind::Cp949) {
+      if (c == 0x80 || c == 0xFF || pos + 1 >= text.size()) return 1;
+      const auto t = static_cast<unsigned char>(text[pos + 1]);
+      const bool trail = (t >= 0x41 && t <= 0x5A) || (t >= 0x61 && t <= 0x7A) || (t >= 0x81 && t <= 0xFE);
+      return trail ? 2 : 1;
+    }
+    return MultibyteLength(text, pos);
   }
 
   // Compares the first n bytes of a and b, folding only ASCII letters; a

@@ -2,6 +2,7 @@
 #include "pattern/pattern_matcher.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 
 namespace cadenzio {
@@ -51,11 +52,13 @@ int32_t ReadInt(const unsigned char* p) {
 
 void WriteInt(unsigned char* p, int32_t v) { std::memcpy(p, &v, sizeof v); }
 
-int Next(const std::vector<unsigned char>& prog, int node) {
-  const int32_t link = ReadInt(&prog[node + 1]);
+int Next(const unsigned char* prog, int node) {
+  const int32_t link = ReadInt(prog + node + 1);
   if (link == 0) return -1;
   return prog[node] == kBack ? node - link : node + link;
 }
+
+int Next(const std::vector<unsigned char>& prog, int node) { return Next(prog.data(), node); }
 
 bool SetHas(const unsigned char* set, unsigned char c) {
   return c < 0x80 && (set[c >> 3] >> (c & 7) & 1);
@@ -309,7 +312,7 @@ class PatternRunner {
   using Interval = PatternMatcher::Interval;
 
   PatternRunner(PatternMatcher& m, std::string_view subject)
-      : prog_(m.program_),
+      : prog_(m.program_.data()),
         s_(subject),
         n_(subject.size()),
         cp_(*m.cp_),
@@ -650,7 +653,7 @@ class PatternRunner {
     return false;
   }
 
-  const std::vector<unsigned char>& prog_;
+  const unsigned char* prog_;  // the matcher's program, which outlives the runner
   std::string_view s_;
   std::size_t n_;
   const CodePage& cp_;
@@ -776,11 +779,20 @@ std::size_t FindNoCase(std::string_view text, std::string_view literal, const Co
   if (literal.empty()) return 0;
   if (literal.size() > text.size()) return std::string_view::npos;
   const unsigned char first = AsciiUpper(static_cast<unsigned char>(literal[0]));
+  const unsigned char other = static_cast<unsigned char>(std::tolower(first));
   const std::size_t last = text.size() - literal.size();
   for (std::size_t pos = 0; pos <= last; ++pos) {
-    if (AsciiUpper(static_cast<unsigned char>(text[pos])) == first &&
-        cp.EqualNoCase(text.data() + pos, literal.data(), literal.size()))
-      return pos;
+    // Jump to the next byte that may start the literal, in either case.
+    const void* hit = std::memchr(text.data() + pos, first, last - pos + 1);
+    std::size_t at = hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - text.data())
+                         : std::string_view::npos;
+    if (other != first) {
+      const void* low = std::memchr(text.data() + pos, other, (hit ? at : last + 1) - pos);
+      if (low) at = static_cast<std::size_t>(static_cast<const char*>(low) - text.data());
+    }
+    if (at == std::string_view::npos) return at;
+    if (cp.EqualNoCase(text.data() + at, literal.data(), literal.size())) return at;
+    pos = at;
   }
   return std::string_view::npos;
 }
