@@ -6,59 +6,13 @@
 #include <optional>
 #include <vector>
 
+#include "cli/cli_support.h"
 #include "platform/text_encoding.h"
 #include "sami/sami_document.h"
 #include "settings/file_services.h"
 
 namespace cadenzio::cli {
 namespace {
-
-// Options of the form --name VALUE and bare positional arguments.
-struct ParsedArgs {
-  std::vector<std::string> positional;
-  std::vector<std::pair<std::string, std::string>> options;
-  std::string error;  // first problem found, in UTF-8
-
-  const std::string* Option(std::string_view name) const {
-    for (const auto& [key, value] : options)
-      if (key == name) return &value;
-    return nullptr;
-  }
-};
-
-ParsedArgs Parse(std::span<const std::string> args, std::span<const std::string_view> valued) {
-  ParsedArgs parsed;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    if (a.size() > 2 && a.compare(0, 2, "--") == 0) {
-      bool known = false;
-      for (auto name : valued) known = known || a == name;
-      if (!known) {
-        parsed.error = "unknown option '" + a + "'";
-        return parsed;
-      }
-      if (i + 1 >= args.size()) {
-        parsed.error = "option '" + a + "' needs a value";
-        return parsed;
-      }
-      parsed.options.emplace_back(a, args[++i]);
-    } else {
-      parsed.positional.push_back(a);
-    }
-  }
-  return parsed;
-}
-
-std::optional<std::string> ReadInput(const std::string& path) {
-  std::string bytes;
-  if (!ReadWholeFile(path, bytes)) {
-    PrintError("cannot read '" + path + "'");
-    return std::nullopt;
-  }
-  return bytes;
-}
-
-// -- rewrite ----------------------------------------------------------------
 
 int RunRewrite(std::span<const std::string> args);
 int RunInfo(std::span<const std::string> args);
@@ -91,16 +45,6 @@ int ModeOption(const ParsedArgs& parsed, const Command& command, int* mode) {
   return kExitOk;
 }
 
-bool AnalyseFile(const std::string& path, int mode, SamiDocument& doc) {
-  const auto bytes = ReadInput(path);
-  if (!bytes) return false;
-  if (!doc.Analyse(*bytes, mode)) {
-    PrintCp949Error(kAnalyseInitFailedMessage);
-    return false;
-  }
-  return true;
-}
-
 int RunRewrite(std::span<const std::string> args) {
   const Command& self = kCommands[0];
   static constexpr std::string_view kValued[] = {"--mode"};
@@ -111,11 +55,7 @@ int RunRewrite(std::span<const std::string> args) {
   if (int status = ModeOption(parsed, self, &mode); status != kExitOk) return status;
   SamiDocument doc;
   if (!AnalyseFile(parsed.positional[0], mode, doc)) return kExitFailed;
-  if (!WriteWholeFileAtomic(parsed.positional[1], doc.Write())) {
-    PrintError("cannot write '" + parsed.positional[1] + "'");
-    return kExitFailed;
-  }
-  return kExitOk;
+  return WriteOutput(parsed.positional[1], doc.Write()) ? kExitOk : kExitFailed;
 }
 
 int RunInfo(std::span<const std::string> args) {

@@ -428,12 +428,12 @@ class Generator {
     return out;
   }
 
-  // A few hundred bytes: a short motif repeated, with some noise, so that
+  // 100 to 200 bytes: a short motif repeated, with some noise, so that
   // patterns find work to do all along it.
   std::string LongSubject() {
     const std::string motif = Subject(1 + Below(5));
     std::string out;
-    const std::size_t target = 200 + Below(200);
+    const std::size_t target = 100 + Below(100);
     while (out.size() < target) out += Chance(8) ? Pick(kSubjectPieces) : motif;
     if (Chance(50)) out += Subject(Below(4));
     return out;
@@ -555,26 +555,25 @@ TEST(PatternMatcherTest, AgreesWithReferenceOnRandomShortSubjects) {
   EXPECT_EQ(diff.gave_up_, 0);
 }
 
-// Over subjects of a few hundred bytes, and with half of the patterns put
-// between a leading span and a trailing anchor or literal, many searches
+// Over subjects of 100 to 200 bytes, with the patterns put between a leading
+// span and a trailing anchor or literal, about a third of the searches
 // spend more than the matcher's 256 + 8 x length steps, after which it starts
 // remembering visited (node, position) pairs part-way through the search.
-// The reference gives up on some of these (exponential for it); they are
-// skipped.
+// The reference gives up on some of these (for it they are polynomial of a
+// high degree, or exponential); those are skipped.
 TEST(PatternMatcherTest, AgreesWithReferenceOnRandomLongSubjects) {
   static const std::vector<std::string> spans = {".*",     "[^<]*",  "[^>]*", "(a|b)*",
                                                  "[ab ]*", "(<|a)+", "a*",    ""};
   static const std::vector<std::string> ends = {"$", "", ">", "b$", "<"};
   Generator gen(777);
-  Differential diff(100000);
-  for (int i = 0; i < 1500; ++i) {
-    std::string pattern = gen.Pattern();
-    if (i % 2 == 1) pattern = gen.Pick(spans) + "(" + pattern + ")" + gen.Pick(ends);
+  Differential diff(60000);
+  for (int i = 0; i < 600; ++i) {
+    const std::string pattern = gen.Pick(spans) + "(" + gen.Pattern() + ")" + gen.Pick(ends);
     diff.Compare(pattern, {gen.LongSubject(), gen.LongSubject()});
   }
   EXPECT_EQ(diff.failures_, 0);
-  EXPECT_GT(diff.searches_, 2000);
-  EXPECT_LT(diff.gave_up_, diff.searches_ / 10);
+  EXPECT_GT(diff.searches_, 800);
+  EXPECT_LT(diff.gave_up_, diff.searches_ / 8);
   EXPECT_GT(diff.matches_, diff.searches_ / 4);
   EXPECT_LT(diff.matches_, diff.searches_ * 9 / 10);
 }
