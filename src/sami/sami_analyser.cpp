@@ -1,12 +1,14 @@
 // The SAMI analyser: cuts a file into head, body nodes and tail. It does not
 // parse HTML; it finds the first sync tag, then reads the body a piece at a
 // time and recognises a fixed set of tags at the front of the unread text.
+#include <algorithm>
 #include <climits>
-#include <cstdlib>
+#include <cstdint>
 
 #include "pattern/pattern_matcher.h"
 #include "sami/sami_document.h"
 #include "sami/sami_patterns.h"
+#include "sami/sami_tags.h"
 
 namespace cadenzio {
 
@@ -83,14 +85,18 @@ std::size_t FindBodyStart(std::string_view file, int32_t* lines) {
   return std::string_view::npos;
 }
 
-// A start value: optional minus sign and digits; the value is held to the
-// 32-bit range (a longer number saturates rather than wrapping).
-int32_t ParseStart(std::string_view digits) {
-  std::string text(digits);
-  const long long v = std::strtoll(text.c_str(), nullptr, 10);
-  if (v > INT32_MAX) return INT32_MAX;
-  if (v < INT32_MIN) return INT32_MIN;
-  return static_cast<int32_t>(v);
+// A start value: optional minus sign and digits, then perhaps "MS"; the
+// value is held to the 32-bit range (a longer number saturates rather than
+// wrapping).
+int32_t ParseStart(std::string_view text) {
+  const bool negative = !text.empty() && text[0] == '-';
+  int64_t v = 0;
+  for (std::size_t i = negative; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    v = v * 10 + (text[i] - '0');
+    if (v > int64_t{INT32_MAX} + 1) break;
+  }
+  if (negative) v = -v;
+  return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
 }
 
 // The first byte after a leading '<' and its blanks, upper-cased; 0 when the
@@ -100,14 +106,6 @@ unsigned char TagInitial(std::string_view text) {
   std::size_t i = 1;
   while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
   return i < text.size() ? AsciiUpper(static_cast<unsigned char>(text[i])) : 0;
-}
-
-std::string Joined(const PatternMatcher& m) {
-  const std::string_view g1 = m.Group(1), g2 = m.Group(2), g3 = m.Group(3);
-  std::string text;
-  text.reserve(g1.size() + g2.size() + g3.size());
-  text.append(g1).append(g2).append(g3);
-  return text;
 }
 
 }  // namespace
@@ -141,8 +139,11 @@ bool SamiDocument::Analyse(std::string_view file, int mode) {
     return false;
   }
 
-  // Most caption files hold a node for every 50 to 100 bytes of body.
-  nodes.reserve((file.size() - body) / 64 + 16);
+  // Nearly every node starts at a '<'.
+  std::size_t tags = 0;
+  for (std::size_t at = file.find('<', body); at != std::string_view::npos; at = file.find('<', at + 1))
+    ++tags;
+  nodes.reserve(tags + 2);
   PieceReader reader(file, body);
   SamiNode pending;
   std::string_view unread;
@@ -158,25 +159,24 @@ bool SamiDocument::Analyse(std::string_view file, int mode) {
     // Every recognised element begins with '<', blanks and one telling
     // byte; only the patterns that byte allows are tried.
     const unsigned char first = TagInitial(unread);
-    if (first == 'S' && patterns.sync_tag.Find(unread) == 0) {
+    TagMatch tag;
+    if (first == 'S' && (tag = MatchSyncTag(unread))) {
       nodes.push_back(std::move(pending));
       pending = SamiNode{};
       pending.kind = SamiNodeKind::Sync;
       pending.line = line;
-      pending.start = ParseStart(patterns.sync_tag.Group(2));
-      pending.text = Joined(patterns.sync_tag);
-      unread.remove_prefix(pending.text.size());
-    } else if (first == 'P' && (patterns.class_paragraph.Find(unread) == 0 ||
+      pending.start = ParseStart(tag.value);
+      pending.text = unread.substr(0, tag.length);
+      unread.remove_prefix(tag.length);
+    } else if (first == 'P' && ((tag = MatchClassParagraph(unread)) ||
                                 patterns.any_paragraph.Find(unread) == 0)) {
-      // A paragraph with a class always passes the any-paragraph pattern
-      // too, so trying it first decides both.
       nodes.push_back(std::move(pending));
       pending = SamiNode{};
       pending.kind = SamiNodeKind::Paragraph;
       pending.line = line;
-      if (patterns.class_paragraph.matched()) {
-        pending.class_name = patterns.class_paragraph.Group(2);
-        pending.text = Joined(patterns.class_paragraph);
+      if (tag) {
+        pending.class_name = tag.value;
+        pending.text = unread.substr(0, tag.length);
       } else {
         pending.text = patterns.any_paragraph.Group(1);
       }

@@ -30,27 +30,34 @@ void ReadColour(SamiDocument& doc, std::string_view head) {
   doc.colour = AsciiLower(TrimSpace(colour.Group(1)), doc.code_page());
 }
 
-// Whether the paragraph holds a byte that is neither a blank nor part of a
-// tag after its own tag. Such a paragraph can be neither empty nor a lone
-// line break, so the patterns that decide those need not run. The text ends
-// at a NUL here, as it does for the patterns.
-bool HasCaptionText(std::string_view text) {
+// What a paragraph holds after its own tag, blanks and tags aside: nothing,
+// one "&nbsp;", or other text. Only the blank-paragraph patterns that can
+// match what it holds need to run; they stay the judges. The text ends at a
+// NUL here, as it does for the patterns.
+enum class Content { Nothing, Nbsp, Text };
+
+Content Classify(std::string_view text) {
   text = text.substr(0, text.find('\0'));
   std::size_t i = text.find('>');
-  if (i == std::string_view::npos) return true;
+  if (i == std::string_view::npos) return Content::Text;
+  Content seen = Content::Nothing;
   for (++i; i < text.size();) {
     const char c = text[i];
     if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
       ++i;
     } else if (c == '<') {
       const std::size_t close = text.find('>', i);
-      if (close == std::string_view::npos) return false;
+      if (close == std::string_view::npos) return seen;
       i = close + 1;
+    } else if (seen == Content::Nothing && c == '&' &&
+               EqualNoCase(text.substr(i, 6), "&NBSP;")) {
+      seen = Content::Nbsp;
+      i += 6;
     } else {
-      return true;
+      return Content::Text;
     }
   }
-  return false;
+  return seen;
 }
 
 void MarkMasks(SamiDocument& doc, SamiPatterns& p, int mode) {
@@ -73,13 +80,13 @@ void MarkMasks(SamiDocument& doc, SamiPatterns& p, int mode) {
       node.clear_mask = mask;
       gathered |= mask;
     };
-    const bool text = HasCaptionText(node.text);
-    if (!text && mode != kAnalyseKeepBlanks && p.empty_paragraph.Find(node.text) == 0) {
+    const Content content = Classify(node.text);
+    if (content == Content::Nothing && mode != kAnalyseKeepBlanks &&
+        p.empty_paragraph.Find(node.text) == 0) {
       rewrite(p.empty_paragraph);
-    } else if (!text && p.break_paragraph.Find(node.text) == 0) {
+    } else if (content == Content::Nothing && p.break_paragraph.Find(node.text) == 0) {
       rewrite(p.break_paragraph);
-    } else if (FindNoCase(node.text, "&NBSP;", doc.code_page()) != std::string::npos &&
-               p.nbsp_paragraph.Find(node.text) == 0) {
+    } else if (content == Content::Nbsp && p.nbsp_paragraph.Find(node.text) == 0) {
       node.clear_mask = mask;
       gathered |= mask;
     }
@@ -114,8 +121,7 @@ void RepairBreaks(std::string& text) {
   std::string copy;
   bool inserted = false;
   std::size_t copied = 0, line_start = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\n') continue;
+  for (std::size_t i = text.find('\n'); i != std::string::npos; i = text.find('\n', i + 1)) {
     const std::string_view view(text);
     const std::string_view line = TrimSpaceRight(view.substr(line_start, i - line_start));
     if (!line.empty() && line.back() != '>' && HasTextAfter(view.substr(i + 1))) {

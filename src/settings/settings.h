@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "sami/sami_document.h"
 
@@ -28,12 +30,39 @@ struct Settings {
   // another when there is no INI file at all.
   static Settings Defaults(bool ini_exists);
   // Reads the INI file and the header file beside it; missing values take
-  // the defaults.
+  // the defaults. Values are taken as read, without the dialog's ranges.
+  // Nothing is written: a settings file appears only with the first Save.
   static Settings Load(const std::string& ini_path);
   // Writes the eight keys (other keys and sections of the file stay) and the
-  // header file. False when a write failed.
+  // header file, creating the folder when missing. False when a write failed;
+  // the members stay as they are either way.
   bool Save(const std::string& ini_path) const;
 };
+
+// The INI section of every setting, the function-key remaps and the presets.
+inline constexpr std::string_view kSettingsSection = "Cadenzio";
+
+// "Cadenzio.hdr" in the folder of the settings file.
+std::string HeaderFilePath(const std::string& ini_path);
+
+// The numeric fields of the settings dialog, in the order Apply copies them.
+enum class SettingsField { kMinInterval, kMaxInterval, kDelay, kAddDel, kDelClear };
+
+// Why Apply keeps the dialog open: the field to focus and the message (CP949).
+struct SettingsRefusal {
+  SettingsField field;
+  std::string message;
+};
+
+// Reads one edit box's text into its member the way the dialog does: blanks
+// around an optional sign and decimal digits, nothing else ("" and "12a" are
+// not numbers; the unsigned MIN and MAX take no '-'), then the field's range.
+// On a refusal the member is left as it was.
+std::optional<SettingsRefusal> ReadSettingsField(SettingsField field, std::string_view text,
+                                                 Settings& settings);
+
+// The first member, in Apply's order, that lies outside the dialog's range.
+std::optional<SettingsRefusal> ValidateSettings(const Settings& settings);
 
 // Where the settings, the header template and the log live: the folder of the
 // executable when a "Cadenzio.ini" stands there already (portable use), else

@@ -1,11 +1,30 @@
 // Fuzz target: any bytes analysed in every mode and written back; the
 // sanitizers and the timeout catch crashes, reads out of bounds and hangs.
+// The direct tag recognisers are checked against their patterns at every '<'.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 
+#include "pattern/pattern_matcher.h"
 #include "sami/sami_document.h"
+#include "sami/sami_tags.h"
+
+namespace {
+
+void CheckRecogniser(cadenzio::PatternMatcher& pattern,
+                     cadenzio::TagMatch (*recognise)(std::string_view), std::string_view text) {
+  const cadenzio::TagMatch got = recognise(text);
+  const bool matched = pattern.Find(text) == 0;
+  if (matched != static_cast<bool>(got)) std::abort();
+  if (!matched) return;
+  const std::string joined = std::string(pattern.Group(1)) + std::string(pattern.Group(2)) +
+                             std::string(pattern.Group(3));
+  if (text.substr(0, got.length) != joined || got.value != pattern.Group(2)) std::abort();
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view input(reinterpret_cast<const char*>(data), size);
@@ -18,6 +37,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (doc.nodes.empty() && out != input) std::abort();
     cadenzio::SamiDocument again;
     if (!again.Analyse(out, mode)) std::abort();
+  }
+
+  static cadenzio::PatternMatcher sync, paragraph;
+  static const bool compiled =
+      sync.Compile("^(<[ \t]*SYNC[ \t]+START[ \t]*=[ \t]*)(-?[0-9]+|-?[0-9]+MS)([ \t]*>[^<]*).*$") &&
+      paragraph.Compile("^(<[ \t]*P[ \t]+CLASS[ \t]*=[ \t]*)([A-Za-z]+)([ \t]*>[^<]*).*$");
+  if (!compiled) std::abort();
+  for (std::size_t at = input.find('<'); at != std::string_view::npos && at < 4096;
+       at = input.find('<', at + 1)) {
+    const std::string_view line = input.substr(at, input.find('\n', at) - at + 1);
+    CheckRecogniser(sync, cadenzio::MatchSyncTag, line);
+    CheckRecogniser(paragraph, cadenzio::MatchClassParagraph, line);
   }
   return 0;
 }

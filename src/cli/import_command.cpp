@@ -1,0 +1,99 @@
+// The import command: the format from the file's content, the title and frame
+// rate from options, the SAMI text written only when every check passed.
+#include "cli/import_command.h"
+
+#include <ctime>
+#include <filesystem>
+#include <string>
+
+#include "cli/cli_support.h"
+#include "platform/text_encoding.h"
+#include "settings/file_services.h"
+#include "tools/import_captions.h"
+
+namespace cadenzio::cli {
+namespace {
+
+// The file's name without folder and extension. Names are taken as UTF-8 and
+// made CP949 like a typed title; a name that is not UTF-8 is most likely
+// CP949 already and is kept as it is.
+std::string DefaultTitle(const std::string& path) {
+  std::string base = path.substr(FolderOf(path).size());
+  base.resize(base.size() - ExtensionOf(base).size());
+  Cp949Text cp949 = Utf8ToCp949(base);
+  return cp949.ok() ? std::move(cp949.bytes) : base;
+}
+
+int RunImport(std::span<const std::string> args) {
+  const Command& self = kImportCommand;
+  static constexpr std::string_view kValued[] = {"--title", "--fps", "--settings"};
+  const ParsedArgs parsed = Parse(args, kValued);
+  if (!parsed.error.empty()) return UsageError(self, parsed.error);
+  if (parsed.positional.size() != 2) return UsageError(self, "expected IN and OUT");
+  const std::string& in = parsed.positional[0];
+  const std::string& out = parsed.positional[1];
+
+  double rate = kDefaultFrameRate;
+  if (const std::string* fps = parsed.Option("--fps")) {
+    const auto read = ReadFrameRate(*fps);
+    if (!read) {
+      PrintCp949Error(kFrameRateMessage);
+      return kExitFailed;
+    }
+    rate = *read;
+  }
+
+  std::string title;
+  if (const std::string* typed = parsed.Option("--title")) {
+    Cp949Text cp949 = Utf8ToCp949(*typed);
+    if (!cp949.ok()) {
+      const EncodingError& e = *cp949.error;
+      PrintError(e.invalid_utf8 ? "--title is not UTF-8 text (byte " + std::to_string(e.offset + 1) + ")"
+                                : "--title: '" + e.character + "' (character " +
+                                      std::to_string(e.column) + ") has no CP949 form");
+      return kExitFailed;
+    }
+    title = std::move(cp949.bytes);
+  } else {
+    title = DefaultTitle(in);
+  }
+
+  std::error_code ec;
+  std::string bytes;
+  if (std::filesystem::is_directory(in, ec) || !ReadWholeFile(in, bytes)) {
+    PrintError(Cp949ToUtf8(kImportOpenFailedMessage) + " '" + in + "'");
+    return kExitFailed;
+  }
+  const FormatDetection detection = DetectForeignFormat(bytes);
+  if (!detection.format) {
+    PrintCp949Error(detection.message);
+    return kExitFailed;
+  }
+
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  const std::string sami = ConvertForeignCaptions(bytes, title, rate, *detection.format, local);
+  return WriteOutput(out, sami) ? kExitOk : kExitFailed;
+}
+
+}  // namespace
+
+const Command kImportCommand = {
+    "import", "convert an SRT, MicroDVD SUB or SUBRIP file into a new SAMI file",
+    "Usage: cadenzio-cli import IN OUT [--title TEXT] [--fps RATE] [--settings FILE]\n\n"
+    "Reads IN, recognises its format from the content (the first line that is a\n"
+    "SUB caption line {start}{end}, an SRT timing line or a SUBRIP timing line\n"
+    "decides) and writes OUT: a SAMI header declaring the class ENCC, one caption\n"
+    "with its clear per entry, and the closing tags. Caption text is copied byte\n"
+    "for byte.\n\n"
+    "  --title TEXT  the title in the header (UTF-8, written as CP949); default:\n"
+    "                IN's name without folder and extension. A title that starts\n"
+    "                with a blank marks an SRT file in a double-byte code page:\n"
+    "                its 0xB4 bytes are kept instead of becoming apostrophes.\n"
+    "  --fps RATE    frames per second for SUB timings, 10 to 50 (default 23.976)\n"
+    "  --settings FILE  accepted as by every command; the import reads no setting.\n\n"
+    "OUT is written only when IN was read and recognised.\n",
+    RunImport};
+
+}  // namespace cadenzio::cli

@@ -1,0 +1,66 @@
+// cadenzio-cli plain-text IN OUT: one caption a line, without syncs and tags.
+#include "cli/plain_text_command.h"
+
+#include <algorithm>
+
+#include "cli/cli_support.h"
+#include "tools/plain_text.h"
+
+namespace cadenzio::cli {
+namespace {
+
+int RunPlainText(std::span<const std::string> args);
+
+}  // namespace
+
+constinit const Command kPlainTextCommand = {
+    "plain-text", "write the bare caption text of a SAMI file, one caption a line",
+    "Usage: cadenzio-cli plain-text IN OUT [--settings FILE]\n\n"
+    "Writes the caption texts of IN to OUT, one caption a line ending in CR LF,\n"
+    "without syncs and paragraph tags, for proof-reading or translation. Clears\n"
+    "give no line; a caption written over several lines becomes one line; <br> and\n"
+    "FONT tags stay. A caption of 1001 bytes or more is written as it stands,\n"
+    "without a line end of its own. IN is analysed with line-break repair when\n"
+    "CHECKBR is on in the settings (Cadenzio.ini, or FILE).\n",
+    RunPlainText};
+
+namespace {
+
+int RunPlainText(std::span<const std::string> args) {
+  const Command& self = kPlainTextCommand;
+  static constexpr std::string_view kValued[] = {"--settings"};
+  const ParsedArgs parsed = Parse(args, kValued);
+  if (!parsed.error.empty()) return UsageError(self, parsed.error);
+  if (parsed.positional.size() != 2) return UsageError(self, "expected IN and OUT");
+  const std::string& in = parsed.positional[0];
+  const Settings settings = LoadSettings(parsed);
+
+  const auto bytes = ReadInput(in);
+  if (!bytes) return kExitFailed;
+  // An empty file, bytes that are no text, or a file without a single sync
+  // tag would give an empty "caption text" that looks like a result.
+  if (bytes->empty()) {
+    PrintError("'" + in + "' is empty");
+    return kExitFailed;
+  }
+  if (bytes->find('\0') != std::string::npos) {
+    PrintError("'" + in + "' is not a text file (it holds NUL bytes)");
+    return kExitFailed;
+  }
+  SamiDocument doc;
+  if (!doc.Analyse(*bytes, settings.AnalysisMode())) {
+    PrintCp949Error(kAnalyseInitFailedMessage);
+    return kExitFailed;
+  }
+  const bool has_sync = std::any_of(doc.nodes.begin(), doc.nodes.end(), [](const SamiNode& n) {
+    return n.kind == SamiNodeKind::Sync;
+  });
+  if (!has_sync) {
+    PrintError("'" + in + "' holds no sync tag: not a SAMI caption file");
+    return kExitFailed;
+  }
+  return WriteOutput(parsed.positional[1], WriteCaptionTexts(doc)) ? kExitOk : kExitFailed;
+}
+
+}  // namespace
+}  // namespace cadenzio::cli

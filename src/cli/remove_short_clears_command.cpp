@@ -1,0 +1,100 @@
+// cadenzio-cli remove-short-clears IN OUT: deletes every clear sync followed by
+// the next caption of its class within DELCLEAR milliseconds.
+#include "cli/remove_short_clears_command.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "cli/cli_support.h"
+#include "platform/text_encoding.h"
+#include "tools/short_clears.h"
+
+namespace cadenzio::cli {
+namespace {
+
+// The range the settings dialog accepts for DELCLEAR.
+constexpr int32_t kMinGap = 0;
+constexpr int32_t kMaxGap = 999;
+
+int RunRemoveShortClears(std::span<const std::string> args);
+
+}  // namespace
+
+constinit const Command kRemoveShortClearsCommand = {
+    "remove-short-clears", "delete clear syncs that are followed by a caption too soon",
+    "Usage: cadenzio-cli remove-short-clears IN OUT [--gap MS] [--settings FILE]\n\n"
+    "Deletes every clear sync of IN that is followed by the next caption of the\n"
+    "same class within MS milliseconds (DELCLEAR of the settings when --gap is not\n"
+    "given; 0 to 999), together with everything between that clear and the\n"
+    "caption, so the caption before stays on screen instead of blinking off. OUT\n"
+    "receives the cleaned file, or IN's bytes unchanged when no clear was deleted.\n"
+    "The count of deleted clears is reported on stderr. IN is analysed with\n"
+    "line-break repair when CHECKBR is on in the settings (Cadenzio.ini, or FILE).\n",
+    RunRemoveShortClears};
+
+namespace {
+
+// A whole decimal number, an optional sign first, as the settings dialog reads it.
+bool ParseGap(const std::string& text, int32_t* gap) {
+  std::size_t i = (!text.empty() && (text[0] == '-' || text[0] == '+')) ? 1 : 0;
+  if (i == text.size() || text.size() - i > 9) return false;
+  int32_t value = 0;
+  for (; i < text.size(); ++i) {
+    if (text[i] < '0' || text[i] > '9') return false;
+    value = value * 10 + (text[i] - '0');
+  }
+  *gap = text[0] == '-' ? -value : value;
+  return true;
+}
+
+int RunRemoveShortClears(std::span<const std::string> args) {
+  const Command& self = kRemoveShortClearsCommand;
+  static constexpr std::string_view kValued[] = {"--gap", "--settings"};
+  const ParsedArgs parsed = Parse(args, kValued);
+  if (!parsed.error.empty()) return UsageError(self, parsed.error);
+  if (parsed.positional.size() != 2) return UsageError(self, "expected IN and OUT");
+  const std::string& in = parsed.positional[0];
+  Settings settings = LoadSettings(parsed);
+  if (const std::string* value = parsed.Option("--gap")) {
+    int32_t gap = 0;
+    if (!ParseGap(*value, &gap) || gap < kMinGap || gap > kMaxGap)
+      return UsageError(self, "--gap takes a whole number of milliseconds from 0 to 999");
+    settings.del_clear = gap;
+  }
+
+  const auto bytes = ReadInput(in);
+  if (!bytes) return kExitFailed;
+  // An empty file, bytes that are no text, or a file without a single sync
+  // tag is no caption file to clean.
+  if (bytes->empty()) {
+    PrintError("'" + in + "' is empty");
+    return kExitFailed;
+  }
+  if (bytes->find('\0') != std::string::npos) {
+    PrintError("'" + in + "' is not a text file (it holds NUL bytes)");
+    return kExitFailed;
+  }
+  SamiDocument doc;
+  if (!doc.Analyse(*bytes, settings.AnalysisMode())) {
+    PrintCp949Error(kAnalyseInitFailedMessage);
+    return kExitFailed;
+  }
+  const bool has_sync = std::any_of(doc.nodes.begin(), doc.nodes.end(), [](const SamiNode& n) {
+    return n.kind == SamiNodeKind::Sync;
+  });
+  if (!has_sync) {
+    PrintError("'" + in + "' holds no sync tag: not a SAMI caption file");
+    return kExitFailed;
+  }
+
+  const int removed = RemoveShortClears(doc, settings.del_clear);
+  // Nothing removed leaves the text as it was: no normalisation of the analyser.
+  const std::string out = removed != 0 ? doc.Write() : *bytes;
+  if (!WriteOutput(parsed.positional[1], out)) return kExitFailed;
+  const std::string message = Cp949ToUtf8(ShortClearsDoneMessage(removed));
+  std::fprintf(stderr, "%s\n", message.c_str());
+  return kExitOk;
+}
+
+}  // namespace
+}  // namespace cadenzio::cli
