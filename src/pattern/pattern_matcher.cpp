@@ -669,9 +669,9 @@ class PatternRunner {
 };
 
 bool PatternMatcher::Compile(std::string_view pattern) {
+  // The last match stays for Substitute(): compiling replaces only the program.
   program_.clear();
   hints_ = {};
-  matched_ = false;
   pattern = pattern.substr(0, pattern.find('\0'));
   Compiler compiler(pattern, *cp_);
   int flags = 0;
