@@ -6,7 +6,6 @@
 
 #include "cli/cli_support.h"
 #include "platform/text_encoding.h"
-#include "settings/file_services.h"
 #include "tools/sync_check.h"
 
 namespace cadenzio::cli {
@@ -39,13 +38,14 @@ extern const Command kCheckCommand = {
     "written for the check, so a paragraph of its tag alone is reported.\n\n"
     "The report goes to stdout in UTF-8, or with -o byte for byte (CP949, CR LF)\n"
     "into REPORT, which is replaced only by a complete report. --settings FILE\n"
-    "reads MIN and MAX from FILE instead of the usual Cadenzio.ini.\n\n"
+    "reads MIN and MAX from FILE instead of the usual Cadenzio.ini; a FILE that\n"
+    "does not exist gives the defaults, as a missing Cadenzio.ini does.\n\n"
     "The editor window checks its own unsaved text and shows the report in a window\n"
     "that ends with the completion message and the time taken; this command checks\n"
     "the file as saved and prints the completion message and time on stderr, so a\n"
     "report holds the same bytes on every run. Faults in the captions are the\n"
     "report, not a failure (exit 0); an empty file, or one without a single sync\n"
-    "tag, has nothing to check (exit 1).\n",
+    "tag of the form <SYNC Start=digits>, has nothing to check (exit 1).\n",
     RunCheck};
 
 namespace {
@@ -58,11 +58,6 @@ int RunCheck(std::span<const std::string> args) {
   if (parsed.positional.size() != 1) return UsageError(self, "expected IN");
   const std::string& in = parsed.positional[0];
 
-  // A settings file named but missing would silently give the defaults.
-  if (const std::string* ini = parsed.Option("--settings"); ini && !FileExists(*ini)) {
-    PrintError("cannot read settings file '" + *ini + "'");
-    return kExitFailed;
-  }
   const Settings settings = LoadSettings(parsed);
 
   const auto bytes = ReadInput(in);
@@ -81,7 +76,7 @@ int RunCheck(std::span<const std::string> args) {
   }
   if (!HasSync(doc)) {
     PrintCp949Error(kSyncCheckNoDataMessage);
-    PrintError("'" + in + "' holds no sync tag: nothing to check");
+    PrintError("'" + in + "' holds no sync of the form <SYNC Start=digits>: nothing to check");
     return kExitFailed;
   }
   const SyncCheckResult result = CheckSyncErrors(doc, settings.min_interval, settings.max_interval);

@@ -6,7 +6,15 @@
 #include <optional>
 #include <vector>
 
+#include "cli/check_command.h"
 #include "cli/cli_support.h"
+#include "cli/import_command.h"
+#include "cli/merge_commands.h"
+#include "cli/plain_text_command.h"
+#include "cli/remove_short_clears_command.h"
+#include "cli/split_command.h"
+#include "cli/to_srt_command.h"
+#include "cli/utility_commands.h"
 #include "platform/text_encoding.h"
 #include "sami/sami_document.h"
 #include "settings/file_services.h"
@@ -17,22 +25,29 @@ namespace {
 int RunRewrite(std::span<const std::string> args);
 int RunInfo(std::span<const std::string> args);
 
-constexpr Command kCommands[] = {
-    {"rewrite", "analyse a SAMI file and write it back normalised, as saving does",
+const Command kRewriteCommand = {"rewrite", "analyse a SAMI file and write it back normalised, as saving does",
      "Usage: cadenzio-cli rewrite [--mode 0|1|2] IN OUT\n\n"
      "Analyses IN and writes the document to OUT: the normalisation that every save\n"
      "applies. Mode 0 turns blank paragraphs into \"&nbsp;\" clears, mode 1 (the\n"
      "default, as with line-break repair switched on) also puts <br> at the end of\n"
      "every caption line that continues on the next, mode 2 keeps empty paragraphs.\n"
      "OUT is replaced only when the whole document was written.\n",
-     RunRewrite},
-    {"info", "show what the analyser finds in a SAMI file",
+     RunRewrite};
+
+const Command kInfoCommand = {"info", "show what the analyser finds in a SAMI file",
      "Usage: cadenzio-cli info [--mode 0|1|2] IN\n\n"
      "Analyses IN and prints one 'name: value' line each: the declared classes in\n"
      "file order, the default colour, the counts of sync nodes, paragraphs, comments\n"
      "and overflow nodes, the first and last sync start, and whether the document\n"
      "is valid.\n",
-     RunInfo},
+     RunInfo};
+
+// The order of the program's help.
+const Command* const kCommands[] = {
+    &kRewriteCommand,  &kInfoCommand,  &kCheckCommand,     &kToSrtCommand,
+    &kImportCommand,   &kSplitCommand, &kPlainTextCommand, &kRemoveShortClearsCommand,
+    &kShiftCommand,    &kScaleCommand, &kAddClearsCommand, &kMergeCommand,
+    &kSrtTextCommand,  &kSrtIdxCommand,
 };
 
 int ModeOption(const ParsedArgs& parsed, const Command& command, int* mode) {
@@ -46,7 +61,7 @@ int ModeOption(const ParsedArgs& parsed, const Command& command, int* mode) {
 }
 
 int RunRewrite(std::span<const std::string> args) {
-  const Command& self = kCommands[0];
+  const Command& self = kRewriteCommand;
   static constexpr std::string_view kValued[] = {"--mode"};
   const ParsedArgs parsed = Parse(args, kValued);
   if (!parsed.error.empty()) return UsageError(self, parsed.error);
@@ -59,7 +74,7 @@ int RunRewrite(std::span<const std::string> args) {
 }
 
 int RunInfo(std::span<const std::string> args) {
-  const Command& self = kCommands[1];
+  const Command& self = kInfoCommand;
   static constexpr std::string_view kValued[] = {"--mode"};
   const ParsedArgs parsed = Parse(args, kValued);
   if (!parsed.error.empty()) return UsageError(self, parsed.error);
@@ -102,11 +117,11 @@ int RunInfo(std::span<const std::string> args) {
 
 }  // namespace
 
-std::span<const Command> Commands() { return kCommands; }
+std::span<const Command* const> Commands() { return kCommands; }
 
 const Command* FindCommand(std::string_view name) {
-  for (const auto& command : kCommands)
-    if (command.name == name) return &command;
+  for (const Command* command : kCommands)
+    if (command->name == name) return command;
   return nullptr;
 }
 

@@ -20,7 +20,7 @@ struct Command {
   int (*run)(std::span<const std::string> args);
 };
 
-std::span<const Command> Commands();
+std::span<const Command* const> Commands();
 const Command* FindCommand(std::string_view name);
 
 // Messages to stderr: CP949 texts are converted to the terminal's UTF-8.

@@ -5,6 +5,7 @@
 #include <ctime>
 #include <filesystem>
 #include <string>
+#include <utility>
 
 #include "cli/cli_support.h"
 #include "platform/text_encoding.h"

@@ -12,9 +12,9 @@ void PrintProgramHelp() {
               "Runs the tools of the Cadenzio caption editor on SAMI files without a window.\n"
               "Files are read and written as bytes (code page 949); messages are shown in UTF-8.\n\n"
               "Commands:\n");
-  for (const auto& command : cadenzio::cli::Commands())
-    std::printf("  %-10.*s %.*s\n", static_cast<int>(command.name.size()), command.name.data(),
-                static_cast<int>(command.summary.size()), command.summary.data());
+  for (const auto* command : cadenzio::cli::Commands())
+    std::printf("  %-20.*s %.*s\n", static_cast<int>(command->name.size()), command->name.data(),
+                static_cast<int>(command->summary.size()), command->summary.data());
   std::printf("\n'cadenzio-cli COMMAND --help' shows a command's own help.\n"
               "Exit status: 0 done, 1 the tool failed (message on stderr), 2 usage error.\n");
 }

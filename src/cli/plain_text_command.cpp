@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "cli/cli_support.h"
+#include "settings/file_services.h"
 #include "tools/plain_text.h"
 
 namespace cadenzio::cli {
@@ -33,6 +34,11 @@ int RunPlainText(std::span<const std::string> args) {
   if (!parsed.error.empty()) return UsageError(self, parsed.error);
   if (parsed.positional.size() != 2) return UsageError(self, "expected IN and OUT");
   const std::string& in = parsed.positional[0];
+  // A settings file named but missing would silently give the defaults.
+  if (const std::string* ini = parsed.Option("--settings"); ini && !FileExists(*ini)) {
+    PrintError("cannot read settings file '" + *ini + "'");
+    return kExitFailed;
+  }
   const Settings settings = LoadSettings(parsed);
 
   const auto bytes = ReadInput(in);

@@ -6,15 +6,12 @@
 #include <cstdio>
 
 #include "cli/cli_support.h"
+#include "settings/file_services.h"
 #include "platform/text_encoding.h"
 #include "tools/short_clears.h"
 
 namespace cadenzio::cli {
 namespace {
-
-// The range the settings dialog accepts for DELCLEAR.
-constexpr int32_t kMinGap = 0;
-constexpr int32_t kMaxGap = 999;
 
 int RunRemoveShortClears(std::span<const std::string> args);
 
@@ -34,19 +31,6 @@ constinit const Command kRemoveShortClearsCommand = {
 
 namespace {
 
-// A whole decimal number, an optional sign first, as the settings dialog reads it.
-bool ParseGap(const std::string& text, int32_t* gap) {
-  std::size_t i = (!text.empty() && (text[0] == '-' || text[0] == '+')) ? 1 : 0;
-  if (i == text.size() || text.size() - i > 9) return false;
-  int32_t value = 0;
-  for (; i < text.size(); ++i) {
-    if (text[i] < '0' || text[i] > '9') return false;
-    value = value * 10 + (text[i] - '0');
-  }
-  *gap = text[0] == '-' ? -value : value;
-  return true;
-}
-
 int RunRemoveShortClears(std::span<const std::string> args) {
   const Command& self = kRemoveShortClearsCommand;
   static constexpr std::string_view kValued[] = {"--gap", "--settings"};
@@ -54,12 +38,16 @@ int RunRemoveShortClears(std::span<const std::string> args) {
   if (!parsed.error.empty()) return UsageError(self, parsed.error);
   if (parsed.positional.size() != 2) return UsageError(self, "expected IN and OUT");
   const std::string& in = parsed.positional[0];
+  // A settings file named but missing would silently give the defaults.
+  if (const std::string* ini = parsed.Option("--settings"); ini && !FileExists(*ini)) {
+    PrintError("cannot read settings file '" + *ini + "'");
+    return kExitFailed;
+  }
   Settings settings = LoadSettings(parsed);
+  // --gap is read as the settings dialog reads its DELCLEAR box (0 to 999).
   if (const std::string* value = parsed.Option("--gap")) {
-    int32_t gap = 0;
-    if (!ParseGap(*value, &gap) || gap < kMinGap || gap > kMaxGap)
-      return UsageError(self, "--gap takes a whole number of milliseconds from 0 to 999");
-    settings.del_clear = gap;
+    if (const auto refusal = ReadSettingsField(SettingsField::kDelClear, *value, settings))
+      return UsageError(self, "--gap: " + Cp949ToUtf8(refusal->message));
   }
 
   const auto bytes = ReadInput(in);

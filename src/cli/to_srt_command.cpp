@@ -74,9 +74,12 @@ int RunToSrt(std::span<const std::string> args) {
     PrintCp949Error(kOutputMessage);
     return kExitFailed;
   }
+  // Shown in UTF-8 with the terminal's line ends.
   char done[sizeof kDoneFormat + 32];
   std::snprintf(done, sizeof done, kDoneFormat, watch.Seconds());
-  std::fputs(Cp949ToUtf8(done).c_str(), stderr);
+  std::string shown = Cp949ToUtf8(done);
+  std::erase(shown, '\r');
+  std::fputs(shown.c_str(), stderr);
   return kExitOk;
 }
 

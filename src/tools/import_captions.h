@@ -2,6 +2,7 @@
 // SAMI text made from it (header, converted body, footer), all in class ENCC.
 #pragma once
 
+#include <cstddef>
 #include <ctime>
 #include <optional>
 #include <string>

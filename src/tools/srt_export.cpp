@@ -1,15 +1,16 @@
 // SubRip export: the caption walk over the document's nodes and the entry
-// format. Caption bodies of any length are taken whole: the text buffers grow
-// as needed and are reused from caption to caption.
+// format. Caption texts of any length are taken whole (the text buffers grow
+// as needed and are reused from caption to caption), and the output is
+// reserved once, so the export stays linear in the document's size.
 #include "tools/srt_export.h"
 
 #include <charconv>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "pattern/pattern_matcher.h"
 #include "tools/time_format.h"
 
 namespace cadenzio {
@@ -20,8 +21,6 @@ const char kSrtUnendedCaptionMessage[] =
 
 namespace {
 
-// One SPANID or FONT opening tag; greedy group 1 makes it the last one.
-constexpr std::string_view kOpeningTagPattern = "^(.*)(<SPANID[^>]*>|<FONT[^>]*>)(.*)$";
 // The white space that trimming removes (C isspace in the "C" locale).
 constexpr std::string_view kWhiteSpace = " \t\n\v\f\r";
 // Bytes an entry adds besides its text: number, two clock texts, separators.
@@ -34,9 +33,11 @@ std::string_view Trim(std::string_view text) {
 }
 
 // What a paragraph adds to its caption: the text after its first '>', the P
-// tag cut off. A paragraph node without '>' has lost its tag and is all
-// caption body, so it adds its whole text.
+// tag cut off. Node texts are C strings to this export, so a NUL byte ends
+// one. A paragraph node without '>' has lost its tag and is all caption
+// body: it adds its whole text.
 std::string_view ParagraphBody(std::string_view text) {
+  text = text.substr(0, text.find('\0'));
   const std::size_t close = text.find('>');
   return close == std::string_view::npos ? text : text.substr(close + 1);
 }
@@ -58,16 +59,32 @@ void ReplaceBreaks(std::string_view text, std::string& out) {
   out.append(text.substr(pos));
 }
 
+}  // namespace
+
+std::optional<OpeningTag> FindLastOpeningTag(std::string_view text, const CodePage& cp) {
+  constexpr std::string_view kOpenings[] = {"<SPANID", "<FONT"};
+  for (std::size_t at = text.rfind('<'); at != std::string_view::npos;
+       at = at == 0 ? std::string_view::npos : text.rfind('<', at - 1)) {
+    for (std::string_view opening : kOpenings) {
+      if (text.size() - at < opening.size() ||
+          !cp.EqualNoCase(text.data() + at, opening.data(), opening.size()))
+        continue;
+      const std::size_t close = text.find('>', at + opening.size());
+      if (close != std::string_view::npos) return OpeningTag{at, close + 1 - at};
+    }
+  }
+  return std::nullopt;
+}
+
+namespace {
+
 class SrtWriter {
  public:
-  explicit SrtWriter(const SamiDocument& doc) : opening_tag_(doc.code_page()) {
-    opening_tag_.Compile(kOpeningTagPattern);
-  }
+  explicit SrtWriter(const SamiDocument& doc) : cp_(doc.code_page()) {}
 
   // Appends one entry for a caption of raw text (the paragraph bodies joined).
   void Entry(std::int32_t start, std::int32_t end, std::string_view raw, std::string& out) {
     ReplaceBreaks(Trim(raw), text_);
-    RemoveOpeningTag();
     char digits[24];
     const auto converted = std::to_chars(digits, digits + sizeof digits, number_++);
     out.append(digits, converted.ptr);
@@ -76,30 +93,21 @@ class SrtWriter {
     out += " --> ";
     out += FormatClockTime(end);
     out += '\n';
-    // The text is written as a C string: it ends at its first NUL byte, where
-    // the tag pattern's subject ends too.
+    // The last SPANID or FONT opening tag goes; closing tags stay.
     const std::string_view text = text_;
-    out.append(text.substr(0, text.find('\0')));
+    if (const auto tag = FindLastOpeningTag(text, cp_)) {
+      out.append(text.substr(0, tag->offset));
+      out.append(text.substr(tag->offset + tag->length));
+    } else {
+      out.append(text);
+    }
     out += "\n\n";
   }
 
  private:
-  // On a match the text becomes group 1 and group 3; closing tags stay.
-  void RemoveOpeningTag() {
-    // The pattern cannot match without one of its literal tag openings, and
-    // most captions have none: skip the match for them.
-    if (FindNoCase(text_, "<SPANID") == std::string_view::npos &&
-        FindNoCase(text_, "<FONT") == std::string_view::npos)
-      return;
-    if (opening_tag_.Find(text_) < 0) return;
-    stripped_.assign(opening_tag_.Group(1));
-    stripped_.append(opening_tag_.Group(3));
-    text_.swap(stripped_);
-  }
-
-  PatternMatcher opening_tag_;
+  const CodePage& cp_;
   std::int64_t number_ = 1;
-  std::string text_, stripped_;  // reused by every entry
+  std::string text_;  // reused by every entry
 };
 
 std::size_t EstimateSize(const SamiDocument& doc) {

@@ -2,8 +2,12 @@
 // classes together and in file order, as one numbered SRT entry.
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
+#include <string_view>
 
+#include "pattern/code_page.h"
 #include "sami/sami_document.h"
 
 namespace cadenzio {
@@ -24,6 +28,23 @@ struct SrtExport {
 // "<br>" (exactly in lower case) turned into CR LF and the last SPANID or
 // FONT opening tag removed.
 SrtExport WriteSrt(const SamiDocument& doc);
+
+// The caption text clean-up removes the opening tag that this pattern's
+// group 2 matches: greedy group 1 makes it the last one.
+inline constexpr std::string_view kSrtOpeningTagPattern =
+    "^(.*)(<SPANID[^>]*>|<FONT[^>]*>)(.*)$";
+
+// The same match done directly, as the export needs it for every caption:
+// the last '<' that opens "<SPANID" or "<FONT" (ASCII case ignored) with a '>'
+// after it, up to that first '>' (no CP949 character hides a '>' as its trail
+// byte, so [^>]* always stops there). No value where the pattern fails.
+struct OpeningTag {
+  std::size_t offset = 0;
+  std::size_t length = 0;
+  bool operator==(const OpeningTag&) const = default;
+};
+std::optional<OpeningTag> FindLastOpeningTag(std::string_view text,
+                                             const CodePage& cp = CodePage::Cp949());
 
 // "SMI 화일에 오류가 있습니다." (CP949)
 extern const char kSrtUnendedCaptionMessage[];

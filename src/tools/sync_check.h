@@ -23,7 +23,7 @@ struct SyncCheckResult {
 // still there to be found) and writes the four sections of the report and
 // the total. min_interval and max_interval are the MIN and MAX settings in
 // ms; 0 means the default. Node texts are written as they stand, line breaks
-// included, up to a NUL byte, as the C string they were would print.
+// included, up to a NUL byte (where a C string ends).
 SyncCheckResult CheckSyncErrors(const SamiDocument& doc, uint32_t min_interval,
                                 uint32_t max_interval);
 

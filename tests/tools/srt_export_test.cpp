@@ -1,0 +1,199 @@
+// SRT export: SAMI bodies analysed as the export analyses them, and the exact
+// bytes of the entries they give.
+#include "tools/srt_export.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "pattern/pattern_matcher.h"
+#include "test_support.h"
+
+namespace cadenzio {
+namespace {
+
+// Head declaring ENCC (mask 2) and KRCC (mask 1): the last declaration comes first.
+constexpr char kHead[] =
+    "<SAMI>\r\n<HEAD>\r\n<STYLE TYPE=\"text/css\">\r\n<!--\r\n"
+    ".ENCC {Name:English; lang:en-US; SAMIType:CC; }\r\n"
+    ".KRCC {Name:Korean; lang:ko-KR; SAMIType:CC; }\r\n"
+    "-->\r\n</STYLE>\r\n</HEAD>\r\n<BODY>\r\n";
+
+SrtExport Export(const std::string& body, int mode = kAnalysePlain) {
+  SamiDocument doc;
+  EXPECT_TRUE(doc.Analyse(kHead + body + "</BODY>\r\n</SAMI>\r\n", mode));
+  return WriteSrt(doc);
+}
+
+struct Case {
+  const char* what;
+  std::string body;
+  std::string srt;
+  int mode = kAnalysePlain;
+};
+
+TEST(SrtExportTest, WritesOneEntryPerCaption) {
+  const std::vector<Case> cases = {
+      {"worked example: a clear ends a caption, <br> becomes CR LF",
+       "<SYNC Start=1000><P Class=KRCC>Hello\r\n<SYNC Start=3000><P Class=KRCC>&nbsp;\r\n"
+       "<SYNC Start=4000><P Class=KRCC>first line<br>second line\r\n"
+       "<SYNC Start=6000><P Class=KRCC>&nbsp;\r\n",
+       "1\n00:00:01,000 --> 00:00:03,000\nHello\n\n"
+       "2\n00:00:04,000 --> 00:00:06,000\nfirst line\r\nsecond line\n\n"},
+      {"a caption at 0 has an empty start text",
+       "<SYNC Start=0><P Class=KRCC>zero\r\n<SYNC Start=1000><P Class=KRCC>&nbsp;\r\n",
+       "1\n --> 00:00:01,000\nzero\n\n"},
+      {"a negative start is empty as well; hours pass two digits",
+       "<SYNC Start=-40><P Class=KRCC>a\r\n<SYNC Start=360000000><P Class=KRCC>&nbsp;\r\n",
+       "1\n --> 100:00:00,000\na\n\n"},
+      {"a clear at the very start is an entry of its own",
+       "<SYNC Start=500><P Class=KRCC>&nbsp;\r\n<SYNC Start=1000><P Class=KRCC>Hi\r\n"
+       "<SYNC Start=2000><P Class=KRCC>&nbsp;\r\n",
+       "1\n00:00:00,500 --> 00:00:01,000\n&nbsp;\n\n2\n00:00:01,000 --> 00:00:02,000\nHi\n\n"},
+      {"a caption without a clear ends where the next starts",
+       "<SYNC Start=1000><P Class=KRCC>one\r\n<SYNC Start=2000><P Class=KRCC>two\r\n"
+       "<SYNC Start=3500><P Class=KRCC>&nbsp;\r\n",
+       "1\n00:00:01,000 --> 00:00:02,000\none\n\n2\n00:00:02,000 --> 00:00:03,500\ntwo\n\n"},
+      {"two classes share an entry; a clear of either class ends and uses up the sync",
+       "<SYNC Start=1000><P Class=KRCC>\xC7\xD1\xB1\xDB\r\n<P Class=ENCC>English\r\n"
+       "<SYNC Start=2000><P Class=KRCC>kept?\r\n<P Class=ENCC>&nbsp;\r\n"
+       "<SYNC Start=3000><P Class=ENCC>more\r\n<SYNC Start=4000><P Class=KRCC>&nbsp;\r\n",
+       "1\n00:00:01,000 --> 00:00:02,000\n\xC7\xD1\xB1\xDB\r\nEnglish\n\n"
+       "2\n00:00:03,000 --> 00:00:04,000\nmore\n\n"},
+      {"a FONT opening tag goes, its closing tag stays",
+       "<SYNC Start=1000><P Class=KRCC><font color=\"#ffff00\">yellow</font>\r\n"
+       "<SYNC Start=2000><P Class=KRCC>&nbsp;\r\n",
+       "1\n00:00:01,000 --> 00:00:02,000\nyellow</font>\n\n"},
+      {"only the last opening tag goes, SPANID like FONT",
+       "<SYNC Start=1000><P Class=KRCC><FONT color=red>a</FONT> <SPANID x=1>b\r\n"
+       "<SYNC Start=2000><P Class=KRCC>c <span id=x>d\r\n<SYNC Start=3000><P Class=KRCC>&nbsp;\r\n",
+       "1\n00:00:01,000 --> 00:00:02,000\n<FONT color=red>a</FONT> b\n\n"
+       "2\n00:00:02,000 --> 00:00:03,000\nc <span id=x>d\n\n"},
+      {"<br> before CR LF gives one line end; trimming first; comments skipped",
+       "<SYNC Start=1000><P Class=KRCC>\r\n  a<br>\r\nb<br>c<br>  \r\n<!-- note -->\r\n"
+       "<SYNC Start=2000><P Class=KRCC>&nbsp;\r\n",
+       "1\n00:00:01,000 --> 00:00:02,000\na\r\nb\r\nc\r\n\n\n"},
+      {"with line-break repair off an upper-case <BR> stays",
+       "<SYNC Start=1000><P Class=KRCC>a<BR>b\r\n<SYNC Start=2000><P Class=KRCC>&nbsp;\r\n",
+       "1\n00:00:01,000 --> 00:00:02,000\na<BR>b\n\n"},
+      {"with line-break repair it is a <br> and a line end",
+       "<SYNC Start=1000><P Class=KRCC>a<BR>b\r\nc\r\n<SYNC Start=2000><P Class=KRCC>&nbsp;\r\n",
+       "1\n00:00:01,000 --> 00:00:02,000\na\r\nb\r\nc\n\n", kAnalyseFixBreaks},
+  };
+  for (const Case& c : cases) {
+    const SrtExport srt = Export(c.body, c.mode);
+    EXPECT_EQ(srt.bytes, c.srt) << c.what;
+    EXPECT_EQ(srt.error, "") << c.what;
+  }
+}
+
+TEST(SrtExportTest, CaptionsThatNothingEnds) {
+  // The last caption has no clear: the entries before it stay, with the message.
+  SrtExport srt = Export("<SYNC Start=1000><P Class=KRCC>one\r\n<SYNC Start=2000><P Class=KRCC>two\r\n");
+  EXPECT_EQ(srt.bytes, "1\n00:00:01,000 --> 00:00:02,000\none\n\n");
+  EXPECT_EQ(srt.error, kSrtUnendedCaptionMessage);
+  EXPECT_EQ(srt.error, "SMI \xC8\xAD\xC0\xCF\xBF\xA1 \xBF\xC0\xB7\xF9\xB0\xA1 "
+                       "\xC0\xD6\xBD\xC0\xB4\xCF\xB4\xD9.");
+
+  // A paragraph past 2048 bytes is ended by the first Overflow node, whose
+  // start gives the empty end text; the lines after it are not exported.
+  const std::string line(98, 'x');
+  std::string body = "<SYNC Start=1000><P Class=KRCC>", text;
+  for (int i = 0; i < 21; ++i) {
+    body += line + "\r\n";
+    text += (i ? "\r\n" : "") + line;
+  }
+  body += "overflow\r\n<SYNC Start=9000><P Class=KRCC>&nbsp;\r\n";
+  srt = Export(body);
+  EXPECT_EQ(srt.bytes, "1\n00:00:01,000 --> \n" + text + "\n\n");
+  EXPECT_EQ(srt.error, "");
+
+  SamiDocument empty;
+  EXPECT_EQ(WriteSrt(empty).bytes, "");
+  EXPECT_EQ(WriteSrt(empty).error, "");
+}
+
+// Documents the analyser never makes, built by hand.
+TEST(SrtExportTest, HandMadeNodes) {
+  SamiDocument doc;
+  auto add = [&](SamiNodeKind kind, std::string text, int32_t start = 0, uint32_t clear = 0) {
+    SamiNode node;
+    node.kind = kind;
+    node.text = std::move(text);
+    node.start = start;
+    node.clear_mask = clear;
+    doc.nodes.push_back(node);
+  };
+  add(SamiNodeKind::Sync, "<SYNC Start=1000>", 1000);
+  add(SamiNodeKind::Paragraph, "bare text, no tag ");  // without '>' it is all body
+  add(SamiNodeKind::Paragraph, std::string("<P>cut\0after", 12));  // a NUL ends a node's text
+  add(SamiNodeKind::Paragraph, std::string("\0<P>", 4));
+  add(SamiNodeKind::Paragraph, "<P> more");
+  add(SamiNodeKind::Sync, "<SYNC Start=2000>", 2000, 1);
+  EXPECT_EQ(WriteSrt(doc).bytes,
+            "1\n00:00:01,000 --> 00:00:02,000\nbare text, no tag cut more\n\n");
+}
+
+// The direct search removes what the pattern's group 2 matches, on texts
+// made of the bytes that matter: tag openings in either case, '>', CP949
+// lead and trail bytes (a lead byte right before '>' or '<').
+TEST(SrtExportTest, OpeningTagSearchAgreesWithThePattern) {
+  PatternMatcher pattern;
+  ASSERT_TRUE(pattern.Compile(kSrtOpeningTagPattern));
+  auto check = [&](const std::string& text) {
+    const auto tag = FindLastOpeningTag(text);
+    if (pattern.Find(text) < 0) {
+      EXPECT_EQ(tag, std::nullopt) << text;
+      return;
+    }
+    ASSERT_TRUE(tag.has_value()) << text;
+    EXPECT_EQ((OpeningTag{static_cast<std::size_t>(pattern.GroupOffset(2)),
+                          pattern.Group(2).size()}),
+              *tag)
+        << text;
+  };
+  for (const char* text : {"", "<FONT>", "a<font color=red>b", "<FONT x", "<SPANIDx>y<FONT>",
+                           "<SPANI>", "<fOnT a=\"\xB0>\">z</FONT>", "<FONT><FONT", "x<<FONT>>"})
+    check(text);
+  const std::string pieces[] = {"<FONT", "<font", "<SpanId", "<SPAN", "<", ">", "x", " ",
+                                "\r\n", "\xB0", "\xA1", "\x81", "\xC7\xD1", "=#ff"};
+  std::mt19937 random(7);
+  for (int round = 0; round < 3000; ++round) {
+    std::string text;
+    for (int n = static_cast<int>(random() % 12); n > 0; --n) text += pieces[random() % std::size(pieces)];
+    check(text);
+  }
+}
+
+// A real file and the SRT another tool made of it: this export also writes
+// the blank sync at 0 as an entry, so its entries are the other tool's with
+// one in front; their times agree.
+TEST(SrtExportTest, TimesAgreeWithAnotherToolOnARealFile) {
+  const std::string dir = test::SamplesDir();
+  if (dir.empty()) GTEST_SKIP() << "no samples folder";
+  const std::string smi = test::ReadFile(dir + "/srt-tools-s01-cp949.smi");
+  const std::string theirs = test::ReadFile(dir + "/srt-tools-s01-cp949.srt");
+  if (smi.empty() || theirs.empty()) GTEST_SKIP() << "sample pair absent";
+  SamiDocument doc;
+  ASSERT_TRUE(doc.Analyse(smi, kAnalysePlain));
+  const SrtExport srt = WriteSrt(doc);
+  EXPECT_EQ(srt.error, "");
+  auto timings = [](const std::string& text) {
+    std::vector<std::string> lines;
+    for (std::size_t at = text.find("-->"); at != std::string::npos; at = text.find("-->", at + 3)) {
+      const std::size_t begin = text.rfind('\n', at) + 1;
+      lines.push_back(text.substr(begin, text.find_first_of("\r\n", at) - begin));
+    }
+    return lines;
+  };
+  const auto ours = timings(srt.bytes), other = timings(theirs);
+  ASSERT_EQ(ours.size(), other.size() + 1);
+  EXPECT_EQ(ours[0], " --> 00:01:02,916");
+  EXPECT_EQ(std::vector<std::string>(ours.begin() + 1, ours.end()), other);
+  EXPECT_EQ(srt.bytes.find("\r\n\n"), std::string::npos) << "text lines end in CR LF, entries in LF";
+}
+
+}  // namespace
+}  // namespace cadenzio

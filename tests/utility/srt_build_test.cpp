@@ -1,0 +1,147 @@
+// SRT built from SRT timings and a caption text file, and SRT start times
+// taken from an IDX file: output bytes, counts, broken lines and line limits.
+#include "utility/srt_build.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "test_support.h"
+
+namespace cadenzio {
+namespace {
+
+TEST(SrtBuild, MergeSrtWithTextPairsTimingsWithBlocks) {
+  const std::string x507(507, 'x'), a509 = "a" + std::string(509, ' ');
+  const struct {
+    std::string srt, text, expected;
+  } cases[] = {
+      // Own numbers and texts dropped; blank runs before and between blocks
+      // count as one; each entry line ends in CR LF, copied lines keep theirs.
+      {"7\r\n00:00:01,000 --> 00:00:02,000\r\nold one\r\n\r\n"
+       "8\n00:00:03,000 --> 00:00:04,500\nold\n",
+       "\r\n  \r\nfirst\r\n\r\n\t\r\n\r\nsecond a\nsecond b",
+       "1\r\n00:00:01,000 --> 00:00:02,000\r\nfirst\r\n\r\n"
+       "2\r\n00:00:03,000 --> 00:00:04,500\nsecond a\nsecond b\r\n"},
+      // Any line holding "-->" is a timing line and is copied as read.
+      {"x --> y\n--> \n", "t\n\nu\n", "1\r\nx --> y\nt\n\r\n2\r\n--> \nu\n\r\n"},
+      // Lines are read in pieces of 510 bytes: the line end of a line of 510
+      // bytes is a line of its own, an arrow cut by the limit is no arrow, and
+      // a line's last piece of blanks ends its block.
+      {x507 + "-->\r\n" + x507 + "x-->\r\n", "t\r\n", "1\r\n" + x507 + "-->t\r\n\r\n"},
+      {"-->\n-->\n", a509 + "\nb\n", "1\r\n-->\n" + a509 + "\r\n2\r\n-->\nb\n\r\n"},
+      {"", "\r\n \r\n", ""},
+      {"-->\n", "a\n\v\nb\n", "1\r\n-->\na\n\v\nb\n\r\n"},  // only blank, tab, CR, LF are blank
+  };
+  for (const auto& c : cases) {
+    const SrtBuildResult r = MergeSrtWithText(c.srt, c.text);
+    ASSERT_TRUE(r.ok()) << c.srt;
+    EXPECT_EQ(r.bytes, c.expected);
+  }
+}
+
+TEST(SrtBuild, MergeSrtWithTextRefusesDifferentCounts) {
+  const std::string srt = "1\n00:00:01,000 --> 00:00:02,000\na\n\n2\n00:00:03,000 --> "
+                          "00:00:04,000\nb\n\n3\n00:00:05,000 --> 00:00:06,000\nc\n";
+  const struct {
+    std::string srt, text;
+    int timings, blocks;
+  } cases[] = {{srt, "one\n\ntwo\n", 3, 2}, {"-->\n", "a\n\nb\n\n\nc", 1, 3}, {srt, "", 3, 0}};
+  for (const auto& c : cases) {
+    const SrtBuildResult r = MergeSrtWithText(c.srt, c.text);
+    char expected[256];
+    std::snprintf(expected, sizeof expected, kSrtTextCountMismatchFormat, c.timings, c.blocks);
+    EXPECT_EQ(r.error, expected);
+    EXPECT_EQ(r.bytes, "");
+  }
+  // "자막갯수가 두화일간 일치하지 않습니다.\r\n   SRT - 3,  TXT - 2"
+  EXPECT_EQ(MergeSrtWithText(srt, "a\n\nb").error,
+            "\xC0\xDA\xB8\xB7\xB0\xB9\xBC\xF6\xB0\xA1 \xB5\xCE\xC8\xAD\xC0\xCF\xB0\xA3 "
+            "\xC0\xCF\xC4\xA1\xC7\xCF\xC1\xF6 \xBE\xCA\xBD\xC0\xB4\xCF\xB4\xD9.\r\n"
+            "   SRT - 3,  TXT - 2");
+}
+
+TEST(SrtBuild, IdxTimestampScansAsSscanf) {
+  const struct {
+    std::string line;
+    std::optional<int32_t> ms;
+  } cases[] = {
+      {"timestamp: 00:01:02:345, filepos: 000000000\r\n", 62345},
+      {"timestamp:   01: 02:03:0045", 3723004},  // blanks before numbers skipped, width 3
+      {"timestamp:-1:00:00:000", -3600000},       // the sign counts toward the width
+      {"timestamp: +12:00:00:000", std::nullopt},
+      {"timestamp: 00:07", std::nullopt},  // only two numbers
+      {"  timestamp: 00:00:01:000", std::nullopt},
+      {"TIMESTAMP: 00:00:01:000", std::nullopt},
+      {std::string("timestamp: 00:00\0:01:000", 24), std::nullopt},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ReadIdxTimestamp(c.line), c.ms) << c.line;
+}
+
+TEST(SrtBuild, ApplyIdxStartTimesKeepsDurations) {
+  const struct {
+    std::string srt, idx, expected;
+    int captions, idx_starts, unreadable;
+  } cases[] = {
+      // Index lines dropped, texts and blank lines kept; a timestamp of 0 has
+      // no clock text; past the last timestamp a caption keeps its start.
+      {"5\r\n00:00:10,000 --> 00:00:11,500\r\nhello\r\n\r\n6\r\n00:00:20,000 --> 00:00:22,000\r\n"
+       "a\r\nb\r\n\r\n\r\n7\r\n00:00:30,000 --> 00:00:30,250\r\nbye\r\n",
+       "# VobSub\nid: en\ntimestamp: 00:01:02:345, filepos: 000000000\ntimestamp: 00:00:00:000\n",
+       "1\r\n00:01:02,345 --> 00:01:03,845\r\nhello\r\n\r\n2\r\n --> 00:00:02,000\r\na\r\nb\r\n\r\n"
+       "\r\n3\r\n00:00:30,000 --> 00:00:30,250\r\nbye\r\n",
+       3, 2, 0},
+      // A broken timing line is copied under its number and uses up a
+      // timestamp; lines with fewer than four numbers are skipped.
+      {"1\n00:00:05 --> soon\ntext\n\n2\n00:00:10,000 --> 00:00:12,000\nok\n",
+       "timestamp: 00:00:01:000\ntimestamp: +12:00:00:000\ntimestamp: 00:07\n"
+       "timestamp: 01:02:03:004, x\n",
+       "1\r\n00:00:05 --> soon\ntext\n\n2\r\n01:02:03,004 --> 01:02:05,004\r\nok\n", 2, 1, 1},
+      // No timestamp at all: renumbered, the timing written in full form.
+      {"0:0:10,5 --> 0:0:11,500 X1:2\nno index here\n", "size: 720x480\n",
+       "1\r\n00:00:10,005 --> 00:00:11,500\r\nno index here\n", 1, 0, 0},
+      // IDX lines are read in pieces of 510 bytes too.
+      {"00:00:01,000 --> 00:00:01,100\n", std::string(510, 'x') + "timestamp: 00:00:07:000\n",
+       "1\r\n00:00:07,000 --> 00:00:07,100\r\n", 1, 1, 0},
+  };
+  for (const auto& c : cases) {
+    const SrtBuildResult r = ApplyIdxStartTimes(c.srt, c.idx);
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ(r.bytes, c.expected) << c.srt;
+    EXPECT_EQ(r.captions, c.captions);
+    EXPECT_EQ(r.idx_starts, c.idx_starts);
+    EXPECT_EQ(r.unreadable_timings, c.unreadable);
+  }
+  EXPECT_EQ(SrtBuildOutputName("/work/movie.srt"), "/work/movie.Merged.SRT");
+}
+
+TEST(SrtBuild, RealFiles) {
+  const std::string dir = test::SamplesDir();
+  if (dir.empty()) GTEST_SKIP() << "no samples";
+  const std::string srt = test::ReadFile(dir + "/srt-tools-s01-cp949.srt");
+  // The SRT's own texts as a text file give the SRT back, renumbered.
+  std::string text;
+  bool skip_next = true;  // the file starts with an index line
+  for (std::size_t at = 0, end; at < srt.size(); at = end + 1) {
+    end = std::min(srt.find('\n', at), srt.size());
+    const std::string line = srt.substr(at, end - at + 1);
+    const bool timing = line.find("-->") != std::string::npos;
+    if (!timing && !skip_next) text += line;
+    skip_next = line.find_first_not_of(" \t\r\n") == std::string::npos;  // an index follows
+  }
+  const SrtBuildResult merged = MergeSrtWithText(srt, text);
+  ASSERT_TRUE(merged.ok());
+  EXPECT_GT(merged.captions, 100);
+  EXPECT_EQ(MergeSrtWithText(merged.bytes, text).bytes, merged.bytes);
+  const SrtBuildResult timed =
+      ApplyIdxStartTimes(srt, test::ReadFile(dir + "/subforge-test.idx"));
+  EXPECT_EQ(timed.captions, merged.captions);
+  EXPECT_EQ(timed.idx_starts, 2);
+  const std::string start =
+      "1\r\n00:00:01,000 --> 00:00:03,024\r\n<i>\xBF\xEC-\xBF\xEC</i>\n\n"
+      "2\r\n00:00:05,000 --> 00:00:06,508\r\n";
+  EXPECT_EQ(timed.bytes.substr(0, start.size()), start);
+}
+
+}  // namespace
+}  // namespace cadenzio
