@@ -22,7 +22,8 @@ constinit const Command kPlainTextCommand = {
     "give no line; a caption written over several lines becomes one line; <br> and\n"
     "FONT tags stay. A caption of 1001 bytes or more is written as it stands,\n"
     "without a line end of its own. IN is analysed with line-break repair when\n"
-    "CHECKBR is on in the settings (Cadenzio.ini, or FILE).\n",
+    "CHECKBR is on in the settings (Cadenzio.ini, or FILE). An empty file, one\n"
+    "holding NUL bytes or one without a single sync tag is refused (exit 1).\n",
     RunPlainText};
 
 namespace {

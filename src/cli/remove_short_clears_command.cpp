@@ -26,7 +26,9 @@ constinit const Command kRemoveShortClearsCommand = {
     "caption, so the caption before stays on screen instead of blinking off. OUT\n"
     "receives the cleaned file, or IN's bytes unchanged when no clear was deleted.\n"
     "The count of deleted clears is reported on stderr. IN is analysed with\n"
-    "line-break repair when CHECKBR is on in the settings (Cadenzio.ini, or FILE).\n",
+    "line-break repair when CHECKBR is on in the settings (Cadenzio.ini, or FILE).\n"
+    "An empty file, one holding NUL bytes or one without a single sync tag is\n"
+    "refused (exit 1).\n",
     RunRemoveShortClears};
 
 namespace {

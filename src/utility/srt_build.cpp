@@ -138,7 +138,7 @@ SrtBuildResult ApplyIdxStartTimes(std::string_view srt, std::string_view idx) {
   while (srt_lines.Next(line, kSrtBuildLineLimit)) {
     if (!IsSrtTimingLine(line)) {
       const bool blank = IsSrtBlankLine(line);
-      out += line;
+      if (blank || !block_start) out += line;
       block_start = blank;
       continue;
     }

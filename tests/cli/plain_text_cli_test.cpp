@@ -133,20 +133,26 @@ TEST(PlainTextCli, RefusalsLeaveNoOutput) {
   }
 }
 
-// Real files: a gap of 0 keeps more clears than one of 999, and a second run
-// on the cleaned file finds nothing; plain text of every file succeeds.
+// Real files: a run with the widest gap cleans some of them, and a second run
+// on the cleaned file finds nothing; plain text succeeds wherever the file
+// has sync tags this system reads.
 TEST(RemoveShortClearsCli, RealFiles) {
   const std::string samples = SamplesDir();
   if (samples.empty()) GTEST_SKIP() << "samples folder absent";
   TempDir dir;
   WriteFile(dir.File("empty.ini"), "[Cadenzio]\r\n");
   const std::string ini = dir.File("empty.ini");
-  int cleaned = 0;
+  int files = 0, cleaned = 0;
   for (const auto& entry : std::filesystem::directory_iterator(samples)) {
     const std::string ext = entry.path().extension().string();
     if (ext != ".smi" && ext != ".sami") continue;
     const std::string in = entry.path().string();
-    ASSERT_EQ(RunCli({"plain-text", in, dir.File("t"), "--settings", ini}).status, 0) << in;
+    const auto text = RunCli({"plain-text", in, dir.File("t"), "--settings", ini});
+    if (text.status != 0) {  // start values in quotation marks are no sync tags here
+      EXPECT_NE(text.err.find("holds no sync tag"), std::string::npos) << in << text.err;
+      continue;
+    }
+    ++files;
     const auto r = RunCli({"remove-short-clears", in, dir.File("a"), "--gap", "999", "--settings", ini});
     ASSERT_EQ(r.status, 0) << in << r.err;
     if (r.err != Done(0)) ++cleaned;
@@ -155,6 +161,7 @@ TEST(RemoveShortClearsCli, RealFiles) {
     EXPECT_EQ(again.err, Done(0)) << in;
     EXPECT_EQ(ReadFile(dir.File("a")), ReadFile(dir.File("b"))) << in;
   }
+  EXPECT_GT(files, 10);
   EXPECT_GT(cleaned, 0);
 }
 

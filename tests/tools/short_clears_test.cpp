@@ -3,10 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
-#include "test_support.h"
-
 namespace cadenzio {
 namespace {
 
@@ -140,29 +136,6 @@ TEST(ShortClearsTest, DoneMessage) {
   EXPECT_EQ(ShortClearsDoneMessage(3),
             "\xC0\xDB\xBE\xF7\xBF\xCF\xB7\xE1 - [3]\xB0\xB3 \xC5\xAC\xB8\xAE\xBE\xEE "
             "\xBD\xCC\xC5\xA9 \xBB\xE8\xC1\xA6\xB5\xCA");
-}
-
-// A real two-language file: one run takes every short clear, so a second run
-// finds none, and a wider gap takes at least as many.
-TEST(ShortClearsTest, RealBilingualFile) {
-  const std::string samples = cadenzio::test::SamplesDir();
-  const std::string path = samples + "/ureru-friends-bilingual.cp949.smi";
-  if (samples.empty() || !std::filesystem::exists(path)) GTEST_SKIP() << "sample absent";
-  const std::string file = cadenzio::test::ReadFile(path);
-  int previous = -1;
-  for (int32_t gap : {0, 500, 999}) {
-    SamiDocument doc;
-    ASSERT_TRUE(doc.Analyse(file, kAnalysePlain));
-    const std::size_t nodes = doc.nodes.size();
-    const int removed = RemoveShortClears(doc, gap);
-    EXPECT_GE(removed, previous) << gap;
-    EXPECT_GE(nodes - doc.nodes.size(), static_cast<std::size_t>(removed) * 2) << gap;
-    previous = removed;
-    SamiDocument again;
-    ASSERT_TRUE(again.Analyse(doc.Write(), kAnalysePlain));
-    EXPECT_EQ(RemoveShortClears(again, gap), 0) << gap;
-  }
-  EXPECT_GT(previous, 0);
 }
 
 }  // namespace

@@ -55,13 +55,18 @@ TEST(SetSyncStart, RewritesOnlyTheDigits) {
       {std::string("<SYNC Start=1>\0tail", 19), INT32_MIN,
        std::string("<SYNC Start=-2147483648>\0tail", 29)},
   };
+  auto node_of = [](SamiNodeKind kind, const std::string& text, int32_t start) {
+    SamiNode node;
+    node.kind = kind, node.text = text, node.start = start;
+    return node;
+  };
   for (const auto& [text, value, expected] : edits) {
-    SamiNode node{.kind = SamiNodeKind::Sync, .text = text, .start = 1};
+    SamiNode node = node_of(SamiNodeKind::Sync, text, 1);
     EXPECT_TRUE(SetSyncStart(node, value));
-    EXPECT_EQ(node, (SamiNode{.kind = SamiNodeKind::Sync, .text = expected, .start = value}));
+    EXPECT_EQ(node, node_of(SamiNodeKind::Sync, expected, value));
   }
-  for (const SamiNode& before : {SamiNode{.kind = SamiNodeKind::Sync, .text = "<SYNC Start=- 5>"},
-                                 SamiNode{.kind = SamiNodeKind::Paragraph, .text = "<P Start=5>"}}) {
+  for (const SamiNode& before : {node_of(SamiNodeKind::Sync, "<SYNC Start=- 5>", 0),
+                                 node_of(SamiNodeKind::Paragraph, "<P Start=5>", 0)}) {
     SamiNode node = before;
     EXPECT_FALSE(SetSyncStart(node, 99));
     EXPECT_EQ(node, before);
