@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Times the SRT export of cadenzio-cli against FFmpeg's SAMI-to-SRT conversion
 # on the same generated 50 MB two-class SAMI file (code page 949), best of
-# three runs each. The last line is "ratio: N", FFmpeg's time over ours.
+# three runs each. Only the figures go to stdout; its last line is
+# "ratio: N", FFmpeg's time over ours.
 #
 # Usage: bench/compare-ffmpeg.sh [MB]     (default 50)
 # Installs Debian's ffmpeg with apt-get when it is missing and builds the
@@ -21,8 +22,8 @@ as_root() {
 
 if ! command -v ffmpeg >/dev/null 2>&1; then
   echo "installing ffmpeg..." >&2
-  as_root apt-get update
-  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends ffmpeg
+  as_root apt-get update >&2
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends ffmpeg >&2
 fi
 
 if [[ ! -f "$BUILD/CMakeCache.txt" ]]; then

@@ -157,7 +157,7 @@ void WorkCommand::Run(const SyncUtilityJob::Confirm& confirm) {
                 UtilityField::kOutputName);
   }
   if (operation <= SyncOperation::ClearSyncs &&
-      (job_.output_name.empty() || job_.output_name == job_.source_name)) {
+      (job_.output_name.empty() || EqualNoCase(job_.output_name, job_.source_name))) {
     const UtilityMessage question{kUtilityReplaceQuestion, kUtilityWarningCaption,
                                   MessageIcon::None};
     if (!confirm || !confirm(question)) {

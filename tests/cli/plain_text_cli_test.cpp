@@ -4,6 +4,8 @@
 
 #include <filesystem>
 
+#include "cli/plain_text_command.h"
+#include "cli/remove_short_clears_command.h"
 #include "platform/text_encoding.h"
 #include "test_support.h"
 #include "tools/short_clears.h"
@@ -44,9 +46,9 @@ TEST(PlainTextCli, WritesOneCaptionALineAsTheSettingsSay) {
   WriteFile(dir.File("plain.ini"), "[Cadenzio]\r\nCHECKBR=0\r\n");
   WriteFile(dir.File("repair.ini"), "[Cadenzio]\r\nCHECKBR=1\r\n");
   WriteFile(dir.File("out.txt"), "old");
-  const auto r = RunCli({"plain-text", dir.File("in.smi"), dir.File("out.txt"), "--settings",
-                         dir.File("plain.ini")});
-  ASSERT_EQ(r.status, 0) << r.err;
+  ASSERT_EQ(cli::kPlainTextCommand.run(std::vector<std::string>{
+                dir.File("in.smi"), dir.File("out.txt"), "--settings", dir.File("plain.ini")}),
+            0);
   EXPECT_EQ(ReadFile(dir.File("out.txt")), kHan + "line two\r\nHello\r\nagain\r\nend\r\n");
   ASSERT_EQ(RunCli({"plain-text", dir.File("in.smi"), dir.File("br.txt"), "--settings",
                     dir.File("repair.ini")})
@@ -71,12 +73,13 @@ TEST(RemoveShortClearsCli, CountsAndWritesTheCleanedFile) {
       {{"--settings", dir.File("none.ini")}, 0},
   };
   for (const Case& c : cases) {
-    std::vector<std::string> args = {"remove-short-clears", dir.File("in.smi"), dir.File("out.smi")};
+    std::vector<std::string> args = {dir.File("in.smi"), dir.File("out.smi")};
     args.insert(args.end(), c.options.begin(), c.options.end());
-    const auto r = RunCli(args);
-    ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.err, Done(c.removed));
-    EXPECT_EQ(r.out, "");
+    testing::internal::CaptureStderr();
+    const int status = cli::kRemoveShortClearsCommand.run(args);
+    const std::string err = testing::internal::GetCapturedStderr();
+    ASSERT_EQ(status, 0) << err;
+    EXPECT_EQ(err, Done(c.removed));
     // Nothing removed: the input's bytes, not the analysed document.
     EXPECT_EQ(ReadFile(dir.File("out.smi")), c.removed ? kCleaned : kCaption) << c.options[1];
   }

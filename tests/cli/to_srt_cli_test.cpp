@@ -21,39 +21,28 @@ constexpr char kDone[] =
     "\xEC\x9E\x91\xEC\x97\x85\xEC\x9D\xB4 \xEC\xA0\x95\xEC\x83\x81\xEC\xA0\x81\xEC\x9C\xBC\xEB"
     "\xA1\x9C \xEC\x99\x84\xEB\xA3\x8C\xEB\x90\x98\xEC\x97\x88\xEC\x8A\xB5\xEB\x8B\x88\xEB\x8B\xA4.";
 
+// CHECKBR off, through the run function itself; on, through the program.
 TEST(ToSrtCli, ExportsWithTheSettingsLineBreakRepair) {
   TempDir dir;
   WriteFile(dir.File("in.smi"), kCaption);
   WriteFile(dir.File("on.ini"), "[Cadenzio]\r\nCHECKBR=1\r\n");
-  const auto off = RunCli({"to-srt", "--settings", dir.File("none.ini"), dir.File("in.smi"),
-                           dir.File("off.srt")});
-  ASSERT_EQ(off.status, 0) << off.err;
+  testing::internal::CaptureStderr();
+  const int status = cli::kToSrtCommand.run(std::vector<std::string>{
+      "--settings", dir.File("none.ini"), dir.File("in.smi"), dir.File("off.srt")});
+  const std::string err = testing::internal::GetCapturedStderr();
+  ASSERT_EQ(status, 0) << err;
   EXPECT_EQ(ReadFile(dir.File("off.srt")),
             "1\n00:00:01,000 --> 00:00:02,500\n\xC7\xD1\xB1\xDB<BR>two\n\n");
-  EXPECT_NE(off.err.find(kDone), std::string::npos);
-  EXPECT_NE(off.err.find(" \xEC\xB4\x88 \xEA\xB1\xB8\xEB\xA6\xBC\n"), std::string::npos);  // 초 걸림
-  EXPECT_EQ(off.out, "");
+  EXPECT_NE(err.find(kDone), std::string::npos) << err;
+  EXPECT_NE(err.find(" \xEC\xB4\x88 \xEA\xB1\xB8\xEB\xA6\xBC\n"), std::string::npos);  // 초 걸림
+  EXPECT_EQ(err.find('\r'), std::string::npos) << "terminal line ends";
 
   const auto on = RunCli({"to-srt", dir.File("in.smi"), dir.File("on.srt"), "--settings",
                           dir.File("on.ini")});
   ASSERT_EQ(on.status, 0) << on.err;
+  EXPECT_EQ(on.out, "");
   EXPECT_EQ(ReadFile(dir.File("on.srt")),
             "1\n00:00:01,000 --> 00:00:02,500\n\xC7\xD1\xB1\xDB\r\ntwo\n\n");
-}
-
-// The command's run function, called directly: the same export and message.
-TEST(ToSrtCli, RunsDirectly) {
-  TempDir dir;
-  WriteFile(dir.File("in.smi"), kCaption);
-  testing::internal::CaptureStderr();
-  const int status = cli::kToSrtCommand.run(std::vector<std::string>{
-      dir.File("in.smi"), dir.File("out.srt"), "--settings", dir.File("none.ini")});
-  const std::string err = testing::internal::GetCapturedStderr();
-  ASSERT_EQ(status, 0) << err;
-  EXPECT_EQ(ReadFile(dir.File("out.srt")),
-            "1\n00:00:01,000 --> 00:00:02,500\n\xC7\xD1\xB1\xDB<BR>two\n\n");
-  EXPECT_NE(err.find(kDone), std::string::npos) << err;
-  EXPECT_EQ(err.find('\r'), std::string::npos) << "terminal line ends";
 }
 
 TEST(ToSrtCli, UnendedCaptionIsReportedAndTheRestWritten) {

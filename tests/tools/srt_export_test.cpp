@@ -26,74 +26,59 @@ SrtExport Export(const std::string& body, int mode = kAnalysePlain) {
   EXPECT_TRUE(doc.Analyse(kHead + body + "</BODY>\r\n</SAMI>\r\n", mode));
   return WriteSrt(doc);
 }
-
-struct Case {
-  const char* what;
-  std::string body;
-  std::string srt;
-  int mode = kAnalysePlain;
-};
+// A sync line and its paragraph, by default a KRCC clear.
+std::string Sync(int start, const std::string& text = "&nbsp;", const char* cls = "KRCC") {
+  return "<SYNC Start=" + std::to_string(start) + "><P Class=" + cls + ">" + text + "\r\n";
+}
 
 TEST(SrtExportTest, WritesOneEntryPerCaption) {
+  struct Case {
+    std::string body, srt;
+    int mode = kAnalysePlain;
+  };
   const std::vector<Case> cases = {
-      {"worked example: a clear ends a caption, <br> becomes CR LF",
-       "<SYNC Start=1000><P Class=KRCC>Hello\r\n<SYNC Start=3000><P Class=KRCC>&nbsp;\r\n"
-       "<SYNC Start=4000><P Class=KRCC>first line<br>second line\r\n"
-       "<SYNC Start=6000><P Class=KRCC>&nbsp;\r\n",
+      // A clear ends a caption; <br> becomes CR LF.
+      {Sync(1000, "Hello") + Sync(3000) + Sync(4000, "first line<br>second line") + Sync(6000),
        "1\n00:00:01,000 --> 00:00:03,000\nHello\n\n"
        "2\n00:00:04,000 --> 00:00:06,000\nfirst line\r\nsecond line\n\n"},
-      {"a caption at 0 has an empty start text",
-       "<SYNC Start=0><P Class=KRCC>zero\r\n<SYNC Start=1000><P Class=KRCC>&nbsp;\r\n",
-       "1\n --> 00:00:01,000\nzero\n\n"},
-      {"a negative start is empty as well; hours pass two digits",
-       "<SYNC Start=-40><P Class=KRCC>a\r\n<SYNC Start=360000000><P Class=KRCC>&nbsp;\r\n",
-       "1\n --> 100:00:00,000\na\n\n"},
-      {"a clear at the very start is an entry of its own",
-       "<SYNC Start=500><P Class=KRCC>&nbsp;\r\n<SYNC Start=1000><P Class=KRCC>Hi\r\n"
-       "<SYNC Start=2000><P Class=KRCC>&nbsp;\r\n",
-       "1\n00:00:00,500 --> 00:00:01,000\n&nbsp;\n\n2\n00:00:01,000 --> 00:00:02,000\nHi\n\n"},
-      {"a caption without a clear ends where the next starts",
-       "<SYNC Start=1000><P Class=KRCC>one\r\n<SYNC Start=2000><P Class=KRCC>two\r\n"
-       "<SYNC Start=3500><P Class=KRCC>&nbsp;\r\n",
-       "1\n00:00:01,000 --> 00:00:02,000\none\n\n2\n00:00:02,000 --> 00:00:03,500\ntwo\n\n"},
-      {"two classes share an entry; a clear of either class ends and uses up the sync",
-       "<SYNC Start=1000><P Class=KRCC>\xC7\xD1\xB1\xDB\r\n<P Class=ENCC>English\r\n"
-       "<SYNC Start=2000><P Class=KRCC>kept?\r\n<P Class=ENCC>&nbsp;\r\n"
-       "<SYNC Start=3000><P Class=ENCC>more\r\n<SYNC Start=4000><P Class=KRCC>&nbsp;\r\n",
+      // Starts of 0 or less have an empty clock text; hours pass two digits.
+      {Sync(0, "zero") + Sync(-40, "a") + Sync(360000000),
+       "1\n --> \nzero\n\n2\n --> 100:00:00,000\na\n\n"},
+      // A clear at the very start is an entry; a caption without a clear ends at the next.
+      {Sync(500) + Sync(1000, "one") + Sync(2000, "two") + Sync(3500),
+       "1\n00:00:00,500 --> 00:00:01,000\n&nbsp;\n\n2\n00:00:01,000 --> 00:00:02,000\none\n\n"
+       "3\n00:00:02,000 --> 00:00:03,500\ntwo\n\n"},
+      // Two classes share an entry; a clear of either class uses the sync up.
+      {Sync(1000, "\xC7\xD1\xB1\xDB") + "<P Class=ENCC>English\r\n" + Sync(2000, "lost") +
+           "<P Class=ENCC>&nbsp;\r\n" + Sync(3000, "more", "ENCC") + Sync(4000),
        "1\n00:00:01,000 --> 00:00:02,000\n\xC7\xD1\xB1\xDB\r\nEnglish\n\n"
        "2\n00:00:03,000 --> 00:00:04,000\nmore\n\n"},
-      {"a FONT opening tag goes, its closing tag stays",
-       "<SYNC Start=1000><P Class=KRCC><font color=\"#ffff00\">yellow</font>\r\n"
-       "<SYNC Start=2000><P Class=KRCC>&nbsp;\r\n",
-       "1\n00:00:01,000 --> 00:00:02,000\nyellow</font>\n\n"},
-      {"only the last opening tag goes, SPANID like FONT",
-       "<SYNC Start=1000><P Class=KRCC><FONT color=red>a</FONT> <SPANID x=1>b\r\n"
-       "<SYNC Start=2000><P Class=KRCC>c <span id=x>d\r\n<SYNC Start=3000><P Class=KRCC>&nbsp;\r\n",
-       "1\n00:00:01,000 --> 00:00:02,000\n<FONT color=red>a</FONT> b\n\n"
-       "2\n00:00:02,000 --> 00:00:03,000\nc <span id=x>d\n\n"},
-      {"<br> before CR LF gives one line end; trimming first; comments skipped",
-       "<SYNC Start=1000><P Class=KRCC>\r\n  a<br>\r\nb<br>c<br>  \r\n<!-- note -->\r\n"
-       "<SYNC Start=2000><P Class=KRCC>&nbsp;\r\n",
+      // The last SPANID or FONT opening tag goes, closing tags stay; "<span id" is no SPANID.
+      {Sync(1000, "<font color=\"#ffff00\">yellow</font>") +
+           Sync(2000, "<FONT color=red>a</FONT> <SPANID x=1>b") + Sync(3000, "c <span id=x>d") +
+           Sync(4000),
+       "1\n00:00:01,000 --> 00:00:02,000\nyellow</font>\n\n"
+       "2\n00:00:02,000 --> 00:00:03,000\n<FONT color=red>a</FONT> b\n\n"
+       "3\n00:00:03,000 --> 00:00:04,000\nc <span id=x>d\n\n"},
+      // Trimmed first; <br> before CR LF gives one line end; comments are skipped.
+      {Sync(1000, "\r\n  a<br>\r\nb<br>c<br>  ") + "<!-- note -->\r\n" + Sync(2000),
        "1\n00:00:01,000 --> 00:00:02,000\na\r\nb\r\nc\r\n\n\n"},
-      {"with line-break repair off an upper-case <BR> stays",
-       "<SYNC Start=1000><P Class=KRCC>a<BR>b\r\n<SYNC Start=2000><P Class=KRCC>&nbsp;\r\n",
-       "1\n00:00:01,000 --> 00:00:02,000\na<BR>b\n\n"},
-      {"with line-break repair it is a <br> and a line end",
-       "<SYNC Start=1000><P Class=KRCC>a<BR>b\r\nc\r\n<SYNC Start=2000><P Class=KRCC>&nbsp;\r\n",
+      // An upper-case <BR> stays, unless line-break repair made it a <br>.
+      {Sync(1000, "a<BR>b") + Sync(2000), "1\n00:00:01,000 --> 00:00:02,000\na<BR>b\n\n"},
+      {Sync(1000, "a<BR>b\r\nc") + Sync(2000),
        "1\n00:00:01,000 --> 00:00:02,000\na\r\nb\r\nc\n\n", kAnalyseFixBreaks},
   };
   for (const Case& c : cases) {
     const SrtExport srt = Export(c.body, c.mode);
-    EXPECT_EQ(srt.bytes, c.srt) << c.what;
-    EXPECT_EQ(srt.error, "") << c.what;
+    EXPECT_EQ(srt.bytes, c.srt) << c.body;
+    EXPECT_EQ(srt.error, "") << c.body;
   }
 }
 
 TEST(SrtExportTest, CaptionsThatNothingEnds) {
   // The last caption has no clear: the entries before it stay, with the message.
-  SrtExport srt = Export("<SYNC Start=1000><P Class=KRCC>one\r\n<SYNC Start=2000><P Class=KRCC>two\r\n");
+  SrtExport srt = Export(Sync(1000, "one") + Sync(2000, "two"));
   EXPECT_EQ(srt.bytes, "1\n00:00:01,000 --> 00:00:02,000\none\n\n");
-  EXPECT_EQ(srt.error, kSrtUnendedCaptionMessage);
   EXPECT_EQ(srt.error, "SMI \xC8\xAD\xC0\xCF\xBF\xA1 \xBF\xC0\xB7\xF9\xB0\xA1 "
                        "\xC0\xD6\xBD\xC0\xB4\xCF\xB4\xD9.");
 
@@ -105,26 +90,17 @@ TEST(SrtExportTest, CaptionsThatNothingEnds) {
     body += line + "\r\n";
     text += (i ? "\r\n" : "") + line;
   }
-  body += "overflow\r\n<SYNC Start=9000><P Class=KRCC>&nbsp;\r\n";
-  srt = Export(body);
+  srt = Export(body + "overflow\r\n" + Sync(9000));
   EXPECT_EQ(srt.bytes, "1\n00:00:01,000 --> \n" + text + "\n\n");
   EXPECT_EQ(srt.error, "");
-
-  SamiDocument empty;
-  EXPECT_EQ(WriteSrt(empty).bytes, "");
-  EXPECT_EQ(WriteSrt(empty).error, "");
+  EXPECT_EQ(WriteSrt(SamiDocument()).bytes, "");
 }
 
 // Documents the analyser never makes, built by hand.
 TEST(SrtExportTest, HandMadeNodes) {
   SamiDocument doc;
   auto add = [&](SamiNodeKind kind, std::string text, int32_t start = 0, uint32_t clear = 0) {
-    SamiNode node;
-    node.kind = kind;
-    node.text = std::move(text);
-    node.start = start;
-    node.clear_mask = clear;
-    doc.nodes.push_back(node);
+    doc.nodes.push_back({.kind = kind, .text = std::move(text), .clear_mask = clear, .start = start});
   };
   add(SamiNodeKind::Sync, "<SYNC Start=1000>", 1000);
   add(SamiNodeKind::Paragraph, "bare text, no tag ");  // without '>' it is all body
@@ -154,9 +130,6 @@ TEST(SrtExportTest, OpeningTagSearchAgreesWithThePattern) {
               *tag)
         << text;
   };
-  for (const char* text : {"", "<FONT>", "a<font color=red>b", "<FONT x", "<SPANIDx>y<FONT>",
-                           "<SPANI>", "<fOnT a=\"\xB0>\">z</FONT>", "<FONT><FONT", "x<<FONT>>"})
-    check(text);
   const std::string pieces[] = {"<FONT", "<font", "<SpanId", "<SPAN", "<", ">", "x", " ",
                                 "\r\n", "\xB0", "\xA1", "\x81", "\xC7\xD1", "=#ff"};
   std::mt19937 random(7);
@@ -192,7 +165,6 @@ TEST(SrtExportTest, TimesAgreeWithAnotherToolOnARealFile) {
   ASSERT_EQ(ours.size(), other.size() + 1);
   EXPECT_EQ(ours[0], " --> 00:01:02,916");
   EXPECT_EQ(std::vector<std::string>(ours.begin() + 1, ours.end()), other);
-  EXPECT_EQ(srt.bytes.find("\r\n\n"), std::string::npos) << "text lines end in CR LF, entries in LF";
 }
 
 }  // namespace
