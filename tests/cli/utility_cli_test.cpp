@@ -95,7 +95,8 @@ TEST(UtilityCli, RefusalsLeaveEveryFileAsItWas) {
   for (const auto& [given, status, message] : refusals) {
     std::vector<std::string> args = given;
     if (given.size() == 2) args.insert(args.end(), {"--by", "1"});
-    if (given.size() == 2 || (given.size() > 2 && given[2] == "--by")) args.insert(args.end(), {"--from", "0", "--to", "0"});
+    if (given.size() == 2 || (given.size() > 2 && given[2] == "--by"))
+      args.insert(args.end(), {"--from", "0", "--to", "0"});
     const Outcome o = RunCommand(cli::kShiftCommand, args);
     EXPECT_EQ(o.status, status) << message << "\n" << o.err;
     EXPECT_NE(o.err.find(message), std::string::npos) << o.err;

@@ -100,7 +100,11 @@ TEST(SrtExportTest, CaptionsThatNothingEnds) {
 TEST(SrtExportTest, HandMadeNodes) {
   SamiDocument doc;
   auto add = [&](SamiNodeKind kind, std::string text, int32_t start = 0, uint32_t clear = 0) {
-    doc.nodes.push_back({.kind = kind, .text = std::move(text), .clear_mask = clear, .start = start});
+    SamiNode& node = doc.nodes.emplace_back();
+    node.kind = kind;
+    node.text = std::move(text);
+    node.start = start;
+    node.clear_mask = clear;
   };
   add(SamiNodeKind::Sync, "<SYNC Start=1000>", 1000);
   add(SamiNodeKind::Paragraph, "bare text, no tag ");  // without '>' it is all body
