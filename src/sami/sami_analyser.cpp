@@ -139,11 +139,9 @@ bool SamiDocument::Analyse(std::string_view file, int mode) {
     return false;
   }
 
-  // Nearly every node starts at a '<'.
-  std::size_t tags = 0;
-  for (std::size_t at = file.find('<', body); at != std::string_view::npos; at = file.find('<', at + 1))
-    ++tags;
-  nodes.reserve(tags + 2);
+  // Caption files hold about a node for every 40 bytes of body; reserving
+  // spares the copies of a growing list, and pages never touched cost nothing.
+  nodes.reserve((file.size() - body) / 32 + 16);
   PieceReader reader(file, body);
   SamiNode pending;
   std::string_view unread;

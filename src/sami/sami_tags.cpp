@@ -8,7 +8,9 @@ namespace {
 // A cursor over the text as the patterns see it.
 class Cursor {
  public:
-  explicit Cursor(std::string_view text) : s_(text.substr(0, text.find('\0'))) {}
+  // A NUL byte ends the text; no test below accepts a NUL, so only the run
+  // to the next tag needs to look for one.
+  explicit Cursor(std::string_view text) : s_(text) {}
 
   bool Byte(char c) {
     if (pos_ < s_.size() && s_[pos_] == c) return ++pos_, true;
@@ -36,8 +38,10 @@ class Cursor {
   // [^<]*: a '<' is never the second byte of a double-byte character, so
   // the run ends at the first '<' byte.
   void ToNextTag() {
-    const std::size_t lt = s_.find('<', pos_);
-    pos_ = lt == std::string_view::npos ? s_.size() : lt;
+    std::size_t end = s_.find('<', pos_);
+    if (end == std::string_view::npos) end = s_.size();
+    const std::size_t nul = s_.substr(0, end).find('\0', pos_);
+    pos_ = nul == std::string_view::npos ? end : nul;
   }
   std::size_t pos() const { return pos_; }
   std::string_view Slice(std::size_t from, std::size_t to) const { return s_.substr(from, to - from); }
