@@ -1,5 +1,6 @@
 #include "cli/cli_support.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "platform/text_encoding.h"
@@ -70,6 +71,31 @@ bool AnalyseFile(const std::string& path, int mode, SamiDocument& doc) {
     return false;
   }
   return true;
+}
+
+std::optional<CaptionInput> ReadCaptionDocument(const std::string& path, int mode) {
+  auto bytes = ReadInput(path);
+  if (!bytes) return std::nullopt;
+  if (bytes->empty()) {
+    PrintError("'" + path + "' is empty");
+    return std::nullopt;
+  }
+  if (bytes->find('\0') != std::string::npos) {
+    PrintError("'" + path + "' is not a text file (it holds NUL bytes)");
+    return std::nullopt;
+  }
+  CaptionInput input{std::move(*bytes), SamiDocument{}};
+  if (!input.doc.Analyse(input.bytes, mode)) {
+    PrintCp949Error(kAnalyseInitFailedMessage);
+    return std::nullopt;
+  }
+  const bool has_sync = std::any_of(input.doc.nodes.begin(), input.doc.nodes.end(),
+                                    [](const SamiNode& n) { return n.kind == SamiNodeKind::Sync; });
+  if (!has_sync) {
+    PrintError("'" + path + "' holds no sync tag: not a SAMI caption file");
+    return std::nullopt;
+  }
+  return input;
 }
 
 bool WriteOutput(const std::string& path, std::string_view bytes) {

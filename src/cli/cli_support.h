@@ -38,6 +38,15 @@ std::optional<std::string> ReadInput(const std::string& path);
 // Analyses a file into doc in the given mode; prints the failure.
 bool AnalyseFile(const std::string& path, int mode, SamiDocument& doc);
 
+// A caption file read and analysed, for the commands that refuse input that
+// is no caption text: an empty file, one holding NUL bytes, or one without a
+// single sync tag. Prints why it refuses.
+struct CaptionInput {
+  std::string bytes;
+  SamiDocument doc;
+};
+std::optional<CaptionInput> ReadCaptionDocument(const std::string& path, int mode);
+
 // Writes bytes to path through a temporary file in the same folder renamed
 // into place, so an existing file is replaced only by a complete one. An
 // empty text makes an empty file. Prints the failure.

@@ -42,31 +42,11 @@ int RunPlainText(std::span<const std::string> args) {
   }
   const Settings settings = LoadSettings(parsed);
 
-  const auto bytes = ReadInput(in);
-  if (!bytes) return kExitFailed;
   // An empty file, bytes that are no text, or a file without a single sync
   // tag would give an empty "caption text" that looks like a result.
-  if (bytes->empty()) {
-    PrintError("'" + in + "' is empty");
-    return kExitFailed;
-  }
-  if (bytes->find('\0') != std::string::npos) {
-    PrintError("'" + in + "' is not a text file (it holds NUL bytes)");
-    return kExitFailed;
-  }
-  SamiDocument doc;
-  if (!doc.Analyse(*bytes, settings.AnalysisMode())) {
-    PrintCp949Error(kAnalyseInitFailedMessage);
-    return kExitFailed;
-  }
-  const bool has_sync = std::any_of(doc.nodes.begin(), doc.nodes.end(), [](const SamiNode& n) {
-    return n.kind == SamiNodeKind::Sync;
-  });
-  if (!has_sync) {
-    PrintError("'" + in + "' holds no sync tag: not a SAMI caption file");
-    return kExitFailed;
-  }
-  return WriteOutput(parsed.positional[1], WriteCaptionTexts(doc)) ? kExitOk : kExitFailed;
+  const auto input = ReadCaptionDocument(in, settings.AnalysisMode());
+  if (!input) return kExitFailed;
+  return WriteOutput(parsed.positional[1], WriteCaptionTexts(input->doc)) ? kExitOk : kExitFailed;
 }
 
 }  // namespace

@@ -52,34 +52,14 @@ int RunRemoveShortClears(std::span<const std::string> args) {
       return UsageError(self, "--gap: " + Cp949ToUtf8(refusal->message));
   }
 
-  const auto bytes = ReadInput(in);
-  if (!bytes) return kExitFailed;
   // An empty file, bytes that are no text, or a file without a single sync
   // tag is no caption file to clean.
-  if (bytes->empty()) {
-    PrintError("'" + in + "' is empty");
-    return kExitFailed;
-  }
-  if (bytes->find('\0') != std::string::npos) {
-    PrintError("'" + in + "' is not a text file (it holds NUL bytes)");
-    return kExitFailed;
-  }
-  SamiDocument doc;
-  if (!doc.Analyse(*bytes, settings.AnalysisMode())) {
-    PrintCp949Error(kAnalyseInitFailedMessage);
-    return kExitFailed;
-  }
-  const bool has_sync = std::any_of(doc.nodes.begin(), doc.nodes.end(), [](const SamiNode& n) {
-    return n.kind == SamiNodeKind::Sync;
-  });
-  if (!has_sync) {
-    PrintError("'" + in + "' holds no sync tag: not a SAMI caption file");
-    return kExitFailed;
-  }
+  auto input = ReadCaptionDocument(in, settings.AnalysisMode());
+  if (!input) return kExitFailed;
 
-  const int removed = RemoveShortClears(doc, settings.del_clear);
+  const int removed = RemoveShortClears(input->doc, settings.del_clear);
   // Nothing removed leaves the text as it was: no normalisation of the analyser.
-  const std::string out = removed != 0 ? doc.Write() : *bytes;
+  const std::string out = removed != 0 ? input->doc.Write() : input->bytes;
   if (!WriteOutput(parsed.positional[1], out)) return kExitFailed;
   const std::string message = Cp949ToUtf8(ShortClearsDoneMessage(removed));
   std::fprintf(stderr, "%s\n", message.c_str());
