@@ -29,6 +29,10 @@ struct SamiNode {
   int32_t start = 0;       // Sync: time in milliseconds, may be negative
   std::string class_name;  // Paragraph: its Class attribute, "" when none
 
+  // Moves a sync: the start digits in the text and the start field change
+  // together (sami_node_edit.h says how). False when nothing changed.
+  bool SetSyncStart(int32_t value);
+
   bool operator==(const SamiNode&) const = default;
 };
 

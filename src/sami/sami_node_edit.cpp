@@ -45,7 +45,8 @@ StartDigits FindSyncStartDigits(std::string_view text) {
   return {};
 }
 
-bool SetSyncStart(SamiNode& node, int32_t value) {
+bool SamiNode::SetSyncStart(int32_t value) {
+  SamiNode& node = *this;
   if (node.kind != SamiNodeKind::Sync) return false;
   const StartDigits digits = FindSyncStartDigits(node.text);
   if (!digits) return false;

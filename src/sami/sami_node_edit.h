@@ -28,12 +28,11 @@ struct StartDigits {
 };
 StartDigits FindSyncStartDigits(std::string_view text);
 
-// Rewrites a Sync node's start: the digits of the start in its text become
+// SamiNode::SetSyncStart rewrites a Sync node's start: the digits of the start in its text become
 // value ("%ld", a minus sign for a negative value) and the start field takes
 // value; every other byte of the text stays as it was, line ends and letter
 // case included. A node of another kind, or a sync whose text holds no start
 // the pattern finds, is left unchanged (text and start still agree then).
 // Returns whether the node changed.
-bool SetSyncStart(SamiNode& node, int32_t value);
 
 }  // namespace cadenzio

@@ -65,7 +65,7 @@ void MoveClearSyncs(SamiDocument& doc, const RangeNumbers& range) {
         }
       }
     }
-    SetSyncStart(node, ToSyncTime(moved));
+    node.SetSyncStart(ToSyncTime(moved));
   }
 }
 
@@ -93,7 +93,7 @@ void AddClearSyncs(SamiDocument& doc) {
         SamiNode& p = out[*previous];
         const int64_t lead = int64_t{node.start} - kClearLeadMs;
         if (moves(p, lead)) {
-          SetSyncStart(p, ToSyncTime(lead));
+          p.SetSyncStart(ToSyncTime(lead));
         } else {
           const uint32_t masks = p.class_mask;  // p may move when out grows
           AddBlankSync(out, ToSyncTime(lead), masks, class_name, class_mask);
@@ -126,7 +126,7 @@ void RangeShift(SamiDocument& doc, const RangeNumbers& range) {
   const bool open_ended = IsOpenEnded(range);
   for (SamiNode& node : doc.nodes) {
     if (node.kind != SamiNodeKind::Sync || !InShiftRange(node.start, range, open_ended)) continue;
-    SetSyncStart(node, ToSyncTime(int64_t{node.start} + range.start_change));
+    node.SetSyncStart(ToSyncTime(int64_t{node.start} + range.start_change));
   }
 }
 
@@ -142,7 +142,7 @@ void RatioScale(SamiDocument& doc, const RangeNumbers& range, bool ratio_over_wh
     const double offset = static_cast<double>(int64_t{t} - range.start_position);
     const double mapped = offset / static_cast<double>(span) * static_cast<double>(new_span) +
                           static_cast<double>(range.start_change);
-    SetSyncStart(node, ToSyncTime(mapped));
+    node.SetSyncStart(ToSyncTime(mapped));
   }
 }
 

@@ -62,13 +62,13 @@ TEST(SetSyncStart, RewritesOnlyTheDigits) {
   };
   for (const auto& [text, value, expected] : edits) {
     SamiNode node = node_of(SamiNodeKind::Sync, text, 1);
-    EXPECT_TRUE(SetSyncStart(node, value));
+    EXPECT_TRUE(node.SetSyncStart(value));
     EXPECT_EQ(node, node_of(SamiNodeKind::Sync, expected, value));
   }
   for (const SamiNode& before : {node_of(SamiNodeKind::Sync, "<SYNC Start=- 5>", 0),
                                  node_of(SamiNodeKind::Paragraph, "<P Start=5>", 0)}) {
     SamiNode node = before;
-    EXPECT_FALSE(SetSyncStart(node, 99));
+    EXPECT_FALSE(node.SetSyncStart(99));
     EXPECT_EQ(node, before);
   }
 }
