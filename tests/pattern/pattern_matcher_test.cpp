@@ -353,6 +353,30 @@ TEST(PatternMatcherTest, Substitutes) {
   EXPECT_FALSE(m.Substitute("").has_value());
 }
 
+// Former bugs of the remembering search, run with remembering from the
+// first step: a repetition followed by another repetition or a choice.
+TEST(PatternMatcherTest, RememberingKeepsEveryMatch) {
+  const struct {
+    const char* pattern;
+    const char* subject;
+    long at;
+    const char* found;
+  } cases[] = {
+      {"^.*x+", "ax", 0, "ax"},
+      {"a*b?$", "aaaaaaaaaax", 11, ""},
+      {"a*(bc)*$", "aaax", 4, ""},
+      {"(.*)(x*)x", "axxx", 0, "axxx"},
+      {"^(.*[\r\n]+[^\\.]+)\\.([a-zA-Z]+)", "x\r\nP\r\n.K", 0, "x\r\nP\r\n.K"},
+  };
+  for (const auto& c : cases) {
+    PatternMatcher m;
+    m.SetMemoThreshold(0);
+    ASSERT_TRUE(m.Compile(c.pattern));
+    EXPECT_EQ(m.Find(c.subject), c.at) << c.pattern;
+    EXPECT_EQ(m.found_text(), c.found) << c.pattern;
+  }
+}
+
 TEST(PatternMatcherTest, FindsLiteralsWithoutCase) {
   struct Case {
     std::string text, literal;
