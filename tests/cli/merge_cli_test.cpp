@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "cli/merge_commands.h"
 #include "platform/text_encoding.h"
 #include "test_support.h"
 #include "utility/merge_sorted.h"
@@ -23,11 +22,6 @@ std::string Sami(const std::string& cls, const std::string& body) {
 }
 const std::string kA = Sami("ENCC", "<SYNC Start=1000><P Class=ENCC>a\r\nb\r\n");
 const std::string kB = Sami("KRCC", "<SYNC Start=500><P Class=KRCC>\xC7\xD1\r\n");
-const std::string kMerged =
-    "<SAMI><HEAD><STYLE>\r\n.ENCC {N:x; lang:xx;}\r\n.KRCC {N:x; lang:xx;}\r\n"
-    "</STYLE></HEAD><BODY>\r\n"
-    "<SYNC Start=500><P Class=KRCC>\xC7\xD1\r\n<SYNC Start=1000><P Class=ENCC>a\r\nb\r\n"
-    "</BODY></SAMI>\r\n";
 const std::string kSrt =
     "1\n00:00:01,000 --> 00:00:02,000\nold\n\n2\n00:00:03,000 --> 00:00:03,500\nold\n";
 const std::string kDone = Cp949ToUtf8(UtilityDoneMessage(0)).substr(0, 20);
@@ -39,23 +33,6 @@ std::vector<std::string> Listing(const fs::path& folder) {
   return names;
 }
 
-TEST(MergeCli, RunsInProcess) {
-  TempDir dir;
-  WriteFile(dir.File("a.smi"), kA);
-  WriteFile(dir.File("b.smi"), kB);
-  testing::internal::CaptureStderr();
-  const int status = cli::kMergeCommand.run(std::vector<std::string>{
-      dir.File("a.smi"), "--fix-br", dir.File("b.smi"), dir.File("out.smi")});
-  const int usage = cli::kSrtIdxCommand.run(std::vector<std::string>{dir.File("a.smi")});
-  const std::string err = testing::internal::GetCapturedStderr();
-  EXPECT_EQ(status, 0) << err;
-  std::string fixed = kMerged;
-  fixed.replace(fixed.find("a\r\nb"), 4, "a<br>\r\nb");
-  EXPECT_EQ(ReadFile(dir.File("out.smi")), fixed);
-  EXPECT_EQ(usage, 2);
-  EXPECT_NE(err.find("Usage: cadenzio-cli srt-idx SRT IDX OUT"), std::string::npos);
-}
-
 TEST(MergeCli, WritesOut) {
   TempDir dir;
   WriteFile(dir.File("a.smi"), kA);
@@ -64,11 +41,16 @@ TEST(MergeCli, WritesOut) {
   WriteFile(dir.File("in.srt"), kSrt);
   WriteFile(dir.File("in.txt"), "\r\nnew one\r\n\r\nnew\r\ntwo\r\n");
   WriteFile(dir.File("in.idx"), "id: en\ntimestamp: 00:01:00:000, filepos: 0\n");
+  const std::string merged_head = "<SAMI><HEAD><STYLE>\r\n.ENCC {N:x; lang:xx;}\r\n.KRCC {N:x; lang:xx;}\r\n"
+                                  "</STYLE></HEAD><BODY>\r\n<SYNC Start=500><P Class=KRCC>\xC7\xD1\r\n";
   const struct {
     std::vector<std::string> args;
     std::string expected, notice;
   } runs[] = {
-      {{"merge", dir.File("a.smi"), dir.File("b.smi"), dir.File("out.smi")}, kMerged, ""},
+      {{"merge", dir.File("a.smi"), dir.File("b.smi"), dir.File("out.smi")},
+       merged_head + "<SYNC Start=1000><P Class=ENCC>a\r\nb\r\n</BODY></SAMI>\r\n", ""},
+      {{"merge", dir.File("a.smi"), "--fix-br", dir.File("b.smi"), dir.File("br.smi")},
+       merged_head + "<SYNC Start=1000><P Class=ENCC>a<br>\r\nb\r\n</BODY></SAMI>\r\n", ""},
       {{"merge", dir.File("b.smi"), dir.File("b.smi"), dir.File("t.smi")},
        "<SAMI><HEAD><STYLE>\r\n" + std::string(kTemplateClassDeclaration) +
            ".KRCC {N:x; lang:xx;}\r\n</STYLE></HEAD><BODY>\r\n"
@@ -85,7 +67,7 @@ TEST(MergeCli, WritesOut) {
   for (const auto& run : runs) {
     const RunResult r = RunCli(run.args);
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(ReadFile(run.args.back()), run.expected) << run.args[0];
+    EXPECT_EQ(ReadFile(run.args.back()), run.expected) << run.args[0] << " " << run.args.back();
     EXPECT_NE(r.err.find(kDone), std::string::npos) << r.err;
     EXPECT_NE(r.err.find(run.notice), std::string::npos) << r.err;
     EXPECT_EQ(r.out, "");
@@ -97,8 +79,6 @@ TEST(MergeCli, RefusalsLeaveEveryFileAsItWas) {
   WriteFile(dir.File("a.smi"), kA);
   WriteFile(dir.File("b.smi"), kB);
   WriteFile(dir.File("two.smi"), Sami("ENCC", "") + Sami("KRCC", "<SYNC Start=1><P>x\r\n"));
-  WriteFile(dir.File("empty"), "");
-  WriteFile(dir.File("empty.txt"), "");
   WriteFile(dir.File("two.txt"), "x\n\ny\n");
   WriteFile(dir.File("garbage"), std::string("\x00\xFF<SYNC\x80\r\n", 10));
   WriteFile(dir.File("in.srt"), kSrt);
@@ -107,45 +87,37 @@ TEST(MergeCli, RefusalsLeaveEveryFileAsItWas) {
   WriteFile(dir.File("keep"), "precious");
   const std::vector<std::string> before = Listing(dir.path());
   const std::string a = dir.File("a.smi"), b = dir.File("b.smi"), srt = dir.File("in.srt");
-  const std::string keep = dir.File("keep"), missing = dir.File("missing");
-  const std::string none_folder = dir.File("no/such/out");
-  const struct {
-    std::vector<std::string> args;
-    std::string message;  // UTF-8
-  } refusals[] = {
+  const std::string keep = dir.File("keep"), missing = dir.File("missing"), fresh = dir.File("new");
+  const std::vector<std::pair<std::vector<std::string>, std::string>> refusals = {
       {{"merge", "", b, keep}, Cp949ToUtf8(kUtilityNoSourceMessage)},
       {{"merge", a, "", keep}, Cp949ToUtf8(kUtilityNoSecondNameMessage)},
-      {{"merge", missing, b, keep}, Cp949ToUtf8(kUtilitySourceUnreadableMessage)},
-      {{"merge", dir.path().string(), b, keep}, Cp949ToUtf8(kUtilitySourceUnreadableMessage)},
+      {{"merge", missing, b, fresh}, Cp949ToUtf8(kUtilitySourceUnreadableMessage)},
       {{"merge", a, missing, keep}, Cp949ToUtf8(kUtilitySecondUnreadableMessage)},
-      {{"merge", dir.File("two.smi"), b, keep}, Cp949ToUtf8(kMergeFirstNotOneLanguageMessage)},
-      {{"merge", dir.File("empty"), dir.File("empty"), keep},
-       Cp949ToUtf8(kMergeFirstNotOneLanguageMessage)},
+      {{"merge", dir.File("two.smi"), b, fresh}, Cp949ToUtf8(kMergeFirstNotOneLanguageMessage)},
       {{"merge", a, dir.File("garbage"), keep}, Cp949ToUtf8(kMergeSecondNotOneLanguageMessage)},
       {{"merge", a, b, b}, "names one of the input files"},
-      {{"merge", a, b, none_folder}, Cp949ToUtf8(kMergeOutputOpenFailedMessage)},
-      {{"srt-text", "", srt, keep}, Cp949ToUtf8(kUtilityNoSourceMessage)},
+      {{"merge", a, b, dir.File("no/such/out")}, Cp949ToUtf8(kMergeOutputOpenFailedMessage)},
       {{"srt-text", srt, " \t", keep}, Cp949ToUtf8(kUtilityNoSecondFileMessage)},
       {{"srt-idx", srt, " " + srt + " ", keep}, Cp949ToUtf8(kUtilitySameFilesMessage)},
-      {{"srt-text", missing, srt, keep}, Cp949ToUtf8(kSrtBuildOpenFailedMessage)},
-      {{"srt-idx", srt, missing, keep}, Cp949ToUtf8(kSrtBuildOpenFailedMessage)},
+      {{"srt-text", missing, srt, fresh}, Cp949ToUtf8(kSrtBuildOpenFailedMessage)},
       {{"srt-text", srt, dir.File("one.txt"), keep}, "   SRT - 2,  TXT - 1"},
-      {{"srt-text", dir.File("empty"), dir.File("empty.txt"), keep}, "holds no SRT timing line"},
       {{"srt-idx", dir.File("garbage"), dir.File("in.idx"), keep}, "holds no SRT timing line"},
-      {{"srt-idx", srt, dir.File("in.idx"), keep}, "holds no \"timestamp: HH:MM:SS:mmm\" line"},
+      {{"srt-idx", srt, dir.File("in.idx"), fresh}, "holds no \"timestamp: HH:MM:SS:mmm\" line"},
       {{"srt-text", srt, dir.File("one.txt"), srt}, "names one of the input files"},
-      {{"srt-text", srt, dir.File("two.txt"), none_folder},
+      {{"srt-text", srt, dir.File("two.txt"), dir.File("no/such/out")},
        Cp949ToUtf8(kSrtBuildCreateFailedMessage)},
   };
-  for (const auto& refusal : refusals) {
-    const RunResult r = RunCli(refusal.args);
-    EXPECT_EQ(r.status, 1) << refusal.message;
-    EXPECT_NE(r.err.find(refusal.message), std::string::npos) << r.err;
+  for (const auto& [args, message] : refusals) {
+    const RunResult r = RunCli(args);
+    EXPECT_EQ(r.status, 1) << message;
+    EXPECT_NE(r.err.find(message), std::string::npos) << r.err;
     EXPECT_EQ(r.err.find(kDone), std::string::npos) << r.err;
   }
   for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-           {"merge", a, b}, {"merge", a, b, keep, "--whole"}, {"srt-text", srt, srt, srt, keep}}) {
-    EXPECT_EQ(RunCli(args).status, 2) << args.size();
+           {"merge", a, b}, {"merge", a, b, keep, "--whole"}, {"srt-text", srt, srt, srt, keep}, {"srt-idx", a}}) {
+    const RunResult r = RunCli(args);
+    EXPECT_EQ(r.status, 2) << args.size();
+    EXPECT_NE(r.err.find("Usage: cadenzio-cli " + args[0]), std::string::npos) << r.err;
   }
   EXPECT_EQ(ReadFile(keep), "precious");
   EXPECT_EQ(ReadFile(b), kB);

@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <random>
-#include <regex>
 #include <vector>
 
 #include "test_support.h"
@@ -26,9 +25,7 @@ TEST(FileServices, PathParts) {
            Case{"/a.b/movie", ".srt", "/a.b/movie.srt", "", "/a.b/"},
            Case{"movie.tar.gz", ".x", "movie.tar.x", ".gz", ""},
            Case{"/a/.hidden", ".txt", "/a/.hidden.txt", "", "/a/"},
-           Case{"/a/.hidden.smi", ".srt", "/a/.hidden.srt", ".smi", "/a/"},
            Case{"/a/movie.", ".srt", "/a/movie.srt", ".", "/a/"},
-           Case{"/a/..x", ".e", "/a/..x.e", "", "/a/"},
            Case{"a\\b.c/d", ".e", "a\\b.c/d.e", "", "a\\b.c/"}}) {
     EXPECT_EQ(ReplaceExtension(c.path, c.suffix), c.replaced) << c.path;
     EXPECT_EQ(ExtensionOf(c.path), c.extension) << c.path;
@@ -85,15 +82,13 @@ TEST(FileServices, WorkFileIsAnonymousAndLeavesCwdAlone) {
 
 TEST(FileServices, AppendLog) {
   test::TempDir dir;
-  const std::string log = dir.File("Cadenzio.log"), now_log = dir.File("now.log");
+  const std::string log = dir.File("Cadenzio.log");
   std::tm when{};
   when.tm_year = 124, when.tm_mon = 2, when.tm_mday = 5, when.tm_hour = 7, when.tm_min = 8;
   EXPECT_TRUE(AppendLog(log, "SMISave() - flushFile error\r\n\r\n", when));
   EXPECT_TRUE(AppendLog(log, "", when));
   EXPECT_EQ(ReadFile(log), "[2024/03/05 07:08:00]\r\nSMISave() - flushFile error\r\n\r\n"
                            "[2024/03/05 07:08:00]\r\n");
-  EXPECT_TRUE(AppendLog(now_log, "x"));
-  EXPECT_TRUE(std::regex_match(ReadFile(now_log), std::regex(R"(\[20\d\d/[01]\d/[0-3]\d [0-2]\d:[0-5]\d:[0-6]\d\]\r\nx)")));
   EXPECT_FALSE(AppendLog(dir.File("no/such.log"), "x", when));
 }
 
@@ -105,11 +100,9 @@ std::vector<std::string> ReadAll(LineReader reader, std::size_t max) {
 
 TEST(LineReader, CutsLikeFgetsButKeepsNul) {
   const std::string text = std::string(2499, 'x') + "\ntail", odd("a\rb\0c\nd", 7);
-  const auto pieces = ReadAll(LineReader(text), 1022);
-  ASSERT_EQ(pieces.size(), 4u);
-  EXPECT_EQ(pieces[1].size(), 1022u);
-  EXPECT_EQ(pieces[2], std::string(455, 'x') + "\n");
-  EXPECT_EQ(pieces[3], "tail");
+  EXPECT_EQ(ReadAll(LineReader(text), 1022),
+            (std::vector<std::string>{std::string(1022, 'x'), std::string(1022, 'x'),
+                                      std::string(455, 'x') + "\n", "tail"}));
   EXPECT_EQ(ReadAll(LineReader(odd), 100), (std::vector<std::string>{odd.substr(0, 6), "d"}));
   EXPECT_TRUE(ReadAll(LineReader("abc"), 0).empty());
 }

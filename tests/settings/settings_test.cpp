@@ -1,5 +1,4 @@
-// Settings: the two default sets, loading, saving beside foreign keys, the
-// header template, the dialog's ranges and the settings folder.
+// Settings: defaults, loading, saving beside foreign keys, header, dialog ranges, folder.
 #include "settings/settings.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +8,6 @@
 #include <optional>
 #include <string>
 #include <tuple>
-#include <vector>
 
 #include "test_support.h"
 
@@ -98,13 +96,10 @@ TEST(Settings, SaveWritesTheEightKeysAndKeepsEverythingElse) {
   EXPECT_EQ(ReadFile(dir.File("new/cfg/Cadenzio.hdr")), "<SAMI>\n<BODY>\r\n");
   EXPECT_EQ(Settings::Load(fresh).header_template, d.header_template);
 
-  // An existing header file is replaced even by the built-in or an empty template.
-  for (const std::string& header : {BuiltInHeader(), std::string()}) {
-    d.header_template = header;
-    EXPECT_TRUE(d.Save(fresh));
-    EXPECT_EQ(ReadFile(dir.File("new/cfg/Cadenzio.hdr")), header);
-    EXPECT_EQ(Settings::Load(fresh).header_template, header);
-  }
+  // An existing header file is replaced even by the built-in template.
+  d.header_template = BuiltInHeader();
+  EXPECT_TRUE(d.Save(fresh));
+  EXPECT_EQ(ReadFile(dir.File("new/cfg/Cadenzio.hdr")), BuiltInHeader());
   fs::create_directory(dir.File("busy.ini"));
   WriteFile(dir.File("busy.ini/x"), "");
   EXPECT_FALSE(d.Save(dir.File("busy.ini")));
@@ -116,19 +111,6 @@ TEST(Settings, BuiltInHeaderBytes) {
   uint64_t fnv = 0xcbf29ce484222325u;  // FNV-1a of the expected 692 bytes
   for (unsigned char c : h) fnv = (fnv ^ c) * 0x100000001b3u;
   EXPECT_EQ(fnv, 0x8d248207d69aeb18u);
-  std::vector<std::string> lines;
-  for (std::size_t pos = 0, end; (end = h.find("\r\n", pos)) != std::string::npos; pos = end + 2)
-    lines.push_back(h.substr(pos, end - pos));
-  ASSERT_EQ(lines.size(), 24u);
-  EXPECT_EQ(lines[2], "<Title>\xC1\xA6\xB8\xF1\xC0\xBB \xC0\xFB\xBE\xEE "
-                      "\xC1\xD6\xBC\xBC\xBF\xE4.</Title>");  // 제목을 적어 주세요.
-  EXPECT_EQ(lines[18], "\xC0\xDA\xB8\xB7 \xC1\xA6\xC0\xDB : ");  // "자막 제작 : "
-  EXPECT_EQ(lines[19], "\xC1\xA6\xC0\xDB \xB3\xAF\xC2\xA5 : ");  // "제작 날짜 : "
-  EXPECT_EQ(lines[6].substr(0, 4), "   t");
-  EXPECT_EQ(lines[7].substr(0, 4), "   f");
-  EXPECT_EQ(lines[22], "<BODY>");
-  EXPECT_EQ(lines[23], "");
-  EXPECT_EQ(h.find('\n'), h.find("\r\n") + 1);
 }
 
 TEST(Settings, DialogFieldsTakeTheirRanges) {
@@ -144,15 +126,11 @@ TEST(Settings, DialogFieldsTakeTheirRanges) {
            Case{F::kMinInterval, "100000000", 0, range("0", "99999999")},
            Case{F::kMaxInterval, "99999999999999999999999", 0, range("0", "99999999")},
            Case{F::kMaxInterval, "-1", 0, positive},
-           Case{F::kMaxInterval, "+0", 0, ""},
            Case{F::kDelay, "-5000", -5000, ""},
            Case{F::kDelay, "5001", 0, range("-5000", "5000")},
            Case{F::kDelay, "", 0, integer},
            Case{F::kDelay, "12a", 0, integer},
-           Case{F::kDelay, "- 1", 0, integer},
-           Case{F::kAddDel, "10000", 10000, ""},
            Case{F::kAddDel, "-1", 0, range("0", "10000")},
-           Case{F::kDelClear, "0", 0, ""},
            Case{F::kDelClear, "999", 999, ""},
            Case{F::kDelClear, "1000", 0, range("0", "999")},
        }) {
@@ -169,8 +147,10 @@ TEST(Settings, DialogFieldsTakeTheirRanges) {
   EXPECT_FALSE(ValidateSettings(s));
   s.del_clear = 1000;
   s.delay = -5001;
+  ASSERT_TRUE(ValidateSettings(s));
   EXPECT_EQ(ValidateSettings(s)->field, F::kDelay);  // the order Apply copies them in
   s.delay = 0;
+  ASSERT_TRUE(ValidateSettings(s));
   EXPECT_EQ(ValidateSettings(s)->message, range("0", "999"));
 }
 

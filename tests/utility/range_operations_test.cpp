@@ -1,14 +1,11 @@
-// The range operations of the sync utility on whole files: the bytes each
-// writes, and the sync start rewrite they share.
+// The sync utility's range operations on whole files, and the sync start rewrite.
 #include "utility/range_operations.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <random>
-#include <string>
 #include <tuple>
-#include <vector>
 
 #include "pattern/pattern_matcher.h"
 #include "sami/sami_node_edit.h"
@@ -51,7 +48,6 @@ TEST(SetSyncStart, RewritesOnlyTheDigits) {
       {"<sync  start = 1000 >\r\n", 7, "<sync  start = 7 >\r\n"},
       {"<SYNC Start=1000ms>", -250, "<SYNC Start=-250ms>"},
       {"<SYNC Start=-500>", 500, "<SYNC Start=500>"},  // a minus sign is read too
-      {"<SYNC Start=1> SYNC Start=2\r\n", 9, "<SYNC Start=1> SYNC Start=9\r\n"},
       {std::string("<SYNC Start=1>\0tail", 19), INT32_MIN,
        std::string("<SYNC Start=-2147483648>\0tail", 29)},
   };
@@ -76,9 +72,8 @@ TEST(SetSyncStart, RewritesOnlyTheDigits) {
 TEST(SetSyncStart, FindsWhatThePatternFinds) {
   PatternMatcher pattern;
   ASSERT_TRUE(pattern.Compile(kSyncStartPattern));
-  const std::vector<std::string> pieces = {"SYNC", "sync", "Start", " ",  "\t",       "=",
-                                           "-",    "12",   "<",     ">",  "\r\n",     std::string(1, '\0'),
-                                           "\xC5S", "ms",  "SYN",   "\xB0\xA1"};
+  const std::vector<std::string> pieces = {"SYNC", "sync", "Start", " ", "\t", "=", "-", "12", "<",
+                                           ">", "\r\n", std::string(1, '\0'), "\xC5S", "ms", "SYN"};
   std::mt19937 random(7);
   for (int round = 0; round < 20000; ++round) {
     std::string text;
@@ -100,7 +95,6 @@ TEST(RangeShift, ShiftsTheSyncsOfTheRange) {
        S(1010) + S(2010) + S(3000)},
       {"end < start: open", {2000, 1, 0, 1000}, S(1000) + S(3000), S(1000) + S(3001)},
       {"below zero", {0, -1500, 0, 0}, S(1000) + B(2000), S(-500) + B(500)},
-      {"back from below zero", {-1000, 1000, 0, 0}, S(-500), S(500)},
       {"held at the largest", {0, INT_MAX, 0, 0}, S(2147483000), S(2147483647)},
   };
   for (const Case& c : cases) EXPECT_EQ(Apply(SyncOperation::RangeShift, c), c.out) << c.name;
