@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <optional>
+
 namespace cadenzio {
 namespace {
 
@@ -106,6 +109,45 @@ TEST(MergeSorted, RefusesFilesWithoutExactlyOneFoundClass) {
     EXPECT_EQ(r.error, c.message) << c.first;
     EXPECT_EQ(r.bytes, "");
   }
+}
+
+// Two files of real size, interleaved every 200 and 300 ms, meeting every
+// 600 ms; the expectation is built per time, not by walking the files.
+TEST(MergeSorted, RealSizedFilesKeepOrderAndBytes) {
+  struct Block {
+    std::string sync, body;
+    bool clear;
+  };
+  std::map<int, std::pair<std::optional<Block>, std::optional<Block>>> by_time;
+  std::string body_a, body_b;
+  const std::string caption(120, 'x');
+  for (int i = 1; i <= 6000; ++i) {
+    const int t = i * 200;
+    for (int side = 0; side < 2; ++side) {
+      const int step = side == 0 ? 300 : 200;
+      if (t % step != 0 || (side == 0 && t > 6000 * 300 / 2)) continue;
+      const bool clear = (t / step) % (side == 0 ? 4 : 3) == 0;
+      const std::string cls = side == 0 ? "ENCC" : "KRCC";
+      const Block block{"<SYNC Start=" + std::to_string(t) + ">",
+                        "<P Class=" + cls + ">" + (clear ? "&nbsp;" : "\xC7\xD1" + caption) +
+                            "\r\n",
+                        clear};
+      (side == 0 ? body_a : body_b) += block.sync + block.body;
+      (side == 0 ? by_time[t].first : by_time[t].second) = block;
+    }
+  }
+  std::string expected;
+  for (const auto& [t, pair] : by_time) {
+    const auto& [a, b] = pair;
+    if (a && b) {
+      expected += a->sync + (a->clear && b->clear ? kMergeBlankParagraph : a->body + b->body);
+    } else {
+      expected += a ? a->sync + a->body : b->sync + b->body;
+    }
+  }
+  const MergeResult r = MergeSorted(FileA(body_a), FileB(body_b), false);
+  ASSERT_TRUE(r.ok());
+  EXPECT_EQ(r.bytes, Merged(expected));
 }
 
 }  // namespace
