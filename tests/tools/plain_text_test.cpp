@@ -36,6 +36,8 @@ TEST(PlainTextTest, OneCaptionALineWithoutSyncsTagsOrClears) {
        "firstsecond\r\n"},
       {"break repair puts <br> in", "<SYNC Start=1><P Class=KRCC>\r\nfirst\r\nsecond\r\n", 1,
        "first<br>second\r\n"},
+      {"a line-break tag stays in its line", "<SYNC Start=1><P Class=KRCC>a<br>\r\nb<BR>c\r\n", 0,
+       "a<br>b<BR>c\r\n"},
       {"clears give nothing",
        "<SYNC Start=1><P Class=KRCC>&nbsp;\r\n<SYNC Start=2><P Class=KRCC>\r\n"
        "<SYNC Start=3><P Class=KRCC><BR>\r\n",

@@ -37,6 +37,11 @@ TEST(ShortClearsTest, OneClass) {
   const Case cases[] = {
       {"gap 0: caption earlier than the clear", 0, Kr(1000, "A") + KrClear(2000) + Kr(1990, "B"), 1,
        Kr(1000, "A") + Kr(1990, "B")},
+      {"gap 0: a caption at the same time as the clear", 0,
+       Kr(1000, "A") + KrClear(2000) + Kr(2000, "B"), 1, Kr(1000, "A") + Kr(2000, "B")},
+      {"gap 500: 400 ms after goes, 600 ms after stays", 500,
+       Kr(9000, "A") + KrClear(10000) + Kr(10400, "B") + KrClear(12000) + Kr(12600, "C"), 1,
+       Kr(9000, "A") + Kr(10400, "B") + KrClear(12000) + Kr(12600, "C")},
       {"gap 0: one millisecond later keeps the clear", 0,
        Kr(1000, "A") + KrClear(2000) + Kr(2001, "B"), 0,
        Kr(1000, "A") + KrClear(2000) + Kr(2001, "B")},

@@ -90,6 +90,9 @@ void Expect(const std::vector<Case>& cases) {
     const SyncCheckResult r = Check(c.file);
     EXPECT_EQ(Sections(r.report), c.sections) << c.what;
     EXPECT_EQ(r.errors, c.errors) << c.what;
+    EXPECT_TRUE(Cp949ToUtf8(r.report).ends_with(
+        "# 모든 검사에서 총 오류 " + std::to_string(c.errors) + " 개 발견\r\n\r\n"))
+        << c.what;
   }
 }
 
@@ -142,6 +145,19 @@ TEST(SyncCheck, SectionsOfOneClass) {
         "<SYNC Start=2147483647>) => 4294967295 ms\r\n오류 1 개 발견\r\n\r\n",
         none, ""},
        3},
+      {"a clear begins no display interval: 20 s after it is no long display",
+       h + "<SYNC Start=1000><P Class=KRCC>a\r\n<SYNC Start=2000><P Class=KRCC>&nbsp;\r\n"
+           "<SYNC Start=22000><P Class=KRCC>b\r\n",
+       {"", none, none, none, none, ""},
+       0},
+      {"no classes declared: a note, no class headings, every sync checked",
+       "<SYNC Start=1000><P>a\r\n<SYNC Start=500><P>b\r\n",
+       {"", "",
+        "(LINE:0002) 싱크 감소 - <SYNC Start=500>\r\n오류 1 개 발견\r\n\r\n",
+        "(LINE: 0001 <SYNC Start=1000>) - (LINE: 0002 <SYNC Start=500>) => -500 ms\r\n"
+        "오류 1 개 발견\r\n\r\n",
+        "오류 0 개 발견\r\n\r\n", "오류 0 개 발견\r\n\r\n", ""},
+       2},
   });
 }
 
