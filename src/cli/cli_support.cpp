@@ -109,4 +109,12 @@ Settings LoadSettings(const ParsedArgs& parsed) {
   return Settings::Load(SettingsFilePath());
 }
 
+std::optional<Settings> LoadNamedSettings(const ParsedArgs& parsed) {
+  if (const std::string* ini = parsed.Option("--settings"); ini && !FileExists(*ini)) {
+    PrintError("cannot read settings file '" + *ini + "'");
+    return std::nullopt;
+  }
+  return LoadSettings(parsed);
+}
+
 }  // namespace cadenzio::cli

@@ -55,6 +55,9 @@ bool WriteOutput(const std::string& path, std::string_view bytes);
 // The settings: from --settings FILE when given, else from the program
 // folder's "Cadenzio.ini" (defaults when there is none).
 Settings LoadSettings(const ParsedArgs& parsed);
+// The same for the commands that refuse a --settings FILE that does not
+// exist (it would silently give the defaults); prints the refusal.
+std::optional<Settings> LoadNamedSettings(const ParsedArgs& parsed);
 
 // Seconds since construction, for the tools' completion messages.
 class Stopwatch {

@@ -1,10 +1,7 @@
 // cadenzio-cli plain-text IN OUT: one caption a line, without syncs and tags.
 #include "cli/plain_text_command.h"
 
-#include <algorithm>
-
 #include "cli/cli_support.h"
-#include "settings/file_services.h"
 #include "tools/plain_text.h"
 
 namespace cadenzio::cli {
@@ -35,16 +32,12 @@ int RunPlainText(std::span<const std::string> args) {
   if (!parsed.error.empty()) return UsageError(self, parsed.error);
   if (parsed.positional.size() != 2) return UsageError(self, "expected IN and OUT");
   const std::string& in = parsed.positional[0];
-  // A settings file named but missing would silently give the defaults.
-  if (const std::string* ini = parsed.Option("--settings"); ini && !FileExists(*ini)) {
-    PrintError("cannot read settings file '" + *ini + "'");
-    return kExitFailed;
-  }
-  const Settings settings = LoadSettings(parsed);
+  const auto settings = LoadNamedSettings(parsed);
+  if (!settings) return kExitFailed;
 
   // An empty file, bytes that are no text, or a file without a single sync
   // tag would give an empty "caption text" that looks like a result.
-  const auto input = ReadCaptionDocument(in, settings.AnalysisMode());
+  const auto input = ReadCaptionDocument(in, settings->AnalysisMode());
   if (!input) return kExitFailed;
   return WriteOutput(parsed.positional[1], WriteCaptionTexts(input->doc)) ? kExitOk : kExitFailed;
 }

@@ -2,11 +2,9 @@
 // the next caption of its class within DELCLEAR milliseconds.
 #include "cli/remove_short_clears_command.h"
 
-#include <algorithm>
 #include <cstdio>
 
 #include "cli/cli_support.h"
-#include "settings/file_services.h"
 #include "platform/text_encoding.h"
 #include "tools/short_clears.h"
 
@@ -40,24 +38,20 @@ int RunRemoveShortClears(std::span<const std::string> args) {
   if (!parsed.error.empty()) return UsageError(self, parsed.error);
   if (parsed.positional.size() != 2) return UsageError(self, "expected IN and OUT");
   const std::string& in = parsed.positional[0];
-  // A settings file named but missing would silently give the defaults.
-  if (const std::string* ini = parsed.Option("--settings"); ini && !FileExists(*ini)) {
-    PrintError("cannot read settings file '" + *ini + "'");
-    return kExitFailed;
-  }
-  Settings settings = LoadSettings(parsed);
+  auto settings = LoadNamedSettings(parsed);
+  if (!settings) return kExitFailed;
   // --gap is read as the settings dialog reads its DELCLEAR box (0 to 999).
   if (const std::string* value = parsed.Option("--gap")) {
-    if (const auto refusal = ReadSettingsField(SettingsField::kDelClear, *value, settings))
+    if (const auto refusal = ReadSettingsField(SettingsField::kDelClear, *value, *settings))
       return UsageError(self, "--gap: " + Cp949ToUtf8(refusal->message));
   }
 
   // An empty file, bytes that are no text, or a file without a single sync
   // tag is no caption file to clean.
-  auto input = ReadCaptionDocument(in, settings.AnalysisMode());
+  auto input = ReadCaptionDocument(in, settings->AnalysisMode());
   if (!input) return kExitFailed;
 
-  const int removed = RemoveShortClears(input->doc, settings.del_clear);
+  const int removed = RemoveShortClears(input->doc, settings->del_clear);
   // Nothing removed leaves the text as it was: no normalisation of the analyser.
   const std::string out = removed != 0 ? input->doc.Write() : input->bytes;
   if (!WriteOutput(parsed.positional[1], out)) return kExitFailed;

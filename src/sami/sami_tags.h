@@ -4,15 +4,18 @@
 // the analyser fuzz target compare them), at a fraction of the cost: neither
 // pattern can backtrack into another match, because every repetition in it is
 // followed by a byte that the repetition cannot take.
-//
-//   sync tag:        ^(<[ \t]*SYNC[ \t]+START[ \t]*=[ \t]*)(-?[0-9]+|-?[0-9]+MS)([ \t]*>[^<]*).*$
-//   class paragraph: ^(<[ \t]*P[ \t]+CLASS[ \t]*=[ \t]*)([A-Za-z]+)([ \t]*>[^<]*).*$
 #pragma once
 
 #include <cstddef>
 #include <string_view>
 
 namespace cadenzio {
+
+// The patterns the recognisers stand for (TAB bytes stand as themselves).
+inline constexpr char kSyncTagPattern[] =
+    "^(<[ \t]*SYNC[ \t]+START[ \t]*=[ \t]*)(-?[0-9]+|-?[0-9]+MS)([ \t]*>[^<]*).*$";
+inline constexpr char kClassParagraphPattern[] =
+    "^(<[ \t]*P[ \t]+CLASS[ \t]*=[ \t]*)([A-Za-z]+)([ \t]*>[^<]*).*$";
 
 struct TagMatch {
   std::size_t length = 0;  // bytes of groups 1 to 3 together; 0 when there is no match

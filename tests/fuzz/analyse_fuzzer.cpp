@@ -41,8 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   static cadenzio::PatternMatcher sync, paragraph;
   static const bool compiled =
-      sync.Compile("^(<[ \t]*SYNC[ \t]+START[ \t]*=[ \t]*)(-?[0-9]+|-?[0-9]+MS)([ \t]*>[^<]*).*$") &&
-      paragraph.Compile("^(<[ \t]*P[ \t]+CLASS[ \t]*=[ \t]*)([A-Za-z]+)([ \t]*>[^<]*).*$");
+      sync.Compile(cadenzio::kSyncTagPattern) && paragraph.Compile(cadenzio::kClassParagraphPattern);
   if (!compiled) std::abort();
   for (std::size_t at = input.find('<'); at != std::string_view::npos && at < 4096;
        at = input.find('<', at + 1)) {

@@ -3,17 +3,11 @@
 
 #include <string>
 
+#include "sami/analysed.h"
 #include "sami/sami_document.h"
 
 namespace cadenzio {
 namespace {
-
-SamiDocument Analysed(std::string_view text, int mode = kAnalysePlain) {
-  SamiDocument doc;
-  EXPECT_TRUE(doc.Analyse(text, mode));
-  EXPECT_TRUE(doc.valid);
-  return doc;
-}
 
 // Node dump lines only (the part of Dump() between header and tail).
 std::string Nodes(const SamiDocument& doc) {

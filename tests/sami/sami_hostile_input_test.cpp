@@ -2,21 +2,14 @@
 // holds afterwards, for each.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <random>
 #include <string>
 
+#include "sami/analysed.h"
 #include "sami/sami_document.h"
 
 namespace cadenzio {
 namespace {
-
-SamiDocument Analysed(std::string_view text, int mode = kAnalysePlain) {
-  SamiDocument doc;
-  EXPECT_TRUE(doc.Analyse(text, mode));
-  EXPECT_TRUE(doc.valid);
-  return doc;
-}
 
 std::vector<SamiNodeKind> Kinds(const SamiDocument& doc) {
   std::vector<SamiNodeKind> kinds;
