@@ -440,9 +440,9 @@ class PatternRunner {
     const bool negated = op == kAnyBut;
     if (span.generation != generation_) {
       span.generation = generation_;
-      span.from = span.end = 0;
-      span.end_at.clear();
       span.from = n_ + 1;  // empty
+      span.end = 0;
+      span.end_at.clear();
     }
     if (!negated && pos >= span.from && pos <= span.end) return span.end - pos;
     const unsigned char* operand = &prog_[node + kNodeSize];

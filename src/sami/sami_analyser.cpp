@@ -16,8 +16,6 @@ bool SamiPatterns::Compile() {
   // Tag and attribute names are literal text, so any case matches.
   return sami_close.Compile("^<[ \t]*/[ \t]*SAMI[ \t]*") &&
          body_close.Compile("^<[ \t]*/[ \t]*BODY[ \t]*") &&
-         sync_tag.Compile(kSyncTagPattern) &&
-         class_paragraph.Compile(kClassParagraphPattern) &&
          any_paragraph.Compile("^(<[ \t]*P[^>]*>[^<]*).*$") &&
          comment.Compile("^(<[ \t]*!--[ \t\r\n]+[^<]*).*$") &&
          empty_paragraph.Compile("^(<[^<>]+>)([ \t\r\n]*)(<SPANID[^>]*>|<FONT[^>]*>)?[ \t\r\n]*$") &&

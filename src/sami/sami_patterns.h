@@ -1,6 +1,7 @@
 // The fixed patterns with which the analyser and its post-processing
 // recognise SAMI markup, compiled together once per analysis. TAB bytes
-// stand in the patterns as themselves.
+// stand in the patterns as themselves. The sync tag and the paragraph with a
+// class are recognised directly (sami_tags.h), so they have no matcher here.
 #pragma once
 
 #include "pattern/pattern_matcher.h"
@@ -10,16 +11,13 @@ namespace cadenzio {
 
 struct SamiPatterns {
   explicit SamiPatterns(const CodePage& cp)
-      : sami_close(cp), body_close(cp), sync_tag(cp), class_paragraph(cp),
-        any_paragraph(cp), comment(cp), empty_paragraph(cp), break_paragraph(cp),
-        nbsp_paragraph(cp), class_declaration(cp) {}
+      : sami_close(cp), body_close(cp), any_paragraph(cp), comment(cp), empty_paragraph(cp),
+        break_paragraph(cp), nbsp_paragraph(cp), class_declaration(cp) {}
 
   bool Compile();
 
   PatternMatcher sami_close;
   PatternMatcher body_close;
-  PatternMatcher sync_tag;
-  PatternMatcher class_paragraph;
   PatternMatcher any_paragraph;
   PatternMatcher comment;
   PatternMatcher empty_paragraph;
