@@ -1,6 +1,8 @@
 # Debian packages the build and the tests need; sourced by run.sh and test.sh.
-CADENZIO_RUN_PACKAGES=(cmake g++ make)
-CADENZIO_TEST_PACKAGES=(cmake g++ make clang libclang-rt-14-dev libgtest-dev libbenchmark-dev)
+CADENZIO_GUI_PACKAGES=(qt6-base-dev libmpv-dev fonts-nanum pkg-config)
+CADENZIO_RUN_PACKAGES=(cmake g++ make "${CADENZIO_GUI_PACKAGES[@]}")
+CADENZIO_TEST_PACKAGES=(cmake g++ make clang libclang-rt-14-dev libgtest-dev libbenchmark-dev
+                        "${CADENZIO_GUI_PACKAGES[@]}" xvfb xauth imagemagick)
 
 # Installs the named packages that are not installed yet (apt-get update first).
 install_missing() {

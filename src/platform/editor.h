@@ -16,6 +16,15 @@ struct CharRange {
   bool operator==(const CharRange&) const = default;
 };
 
+// How FindText searches: downwards from range.start to range.end, or upwards
+// from range.start towards range.end (range.end <= range.start), the match
+// nearest to range.start first. Whole words and case as the find dialog asks.
+struct FindOptions {
+  bool down = true;
+  bool whole_word = false;
+  bool match_case = false;
+};
+
 class TextEditor {
  public:
   virtual ~TextEditor() = default;
@@ -36,6 +45,27 @@ class TextEditor {
   // The whole content as CP949 bytes with CR LF line ends, and its replacement.
   virtual std::string Text() const = 0;
   virtual void SetText(const std::string& text) = 0;
+
+  virtual long TextLength() const = 0;  // characters, line breaks counted as one
+
+  // The range of the match, or {-1, -1} when there is none. An end below 0
+  // means the end of the text.
+  virtual CharRange FindText(CharRange range, const std::string& what,
+                             FindOptions options) const = 0;
+  virtual long FirstVisibleLine() const = 0;
+  virtual void LineScroll(long lines) = 0;  // positive scrolls the text up
+
+  // The clipboard commands of the editor's popup menu, and undo of the last
+  // undoable step (false when there is none).
+  virtual void Copy() = 0;
+  virtual void Cut() = 0;
+  virtual void Paste() = 0;
+  virtual void Clear() = 0;  // deletes the selection, not undoable
+  virtual bool Undo() = 0;
+
+  // The face of the editor's default character format, CP949.
+  virtual std::string FaceName() const = 0;
+  virtual void SetFaceName(const std::string& face) = 0;
 
   virtual bool IsModified() const = 0;
   virtual void SetModified(bool modified) = 0;

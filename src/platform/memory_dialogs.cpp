@@ -15,4 +15,12 @@ MessageAnswer MemoryDialogs::ShowMessage(const std::string& text, const std::str
   return ok_set ? MessageAnswer::Ok : MessageAnswer::Yes;
 }
 
+std::optional<std::string> MemoryDialogs::ShowFileDialog(const FileDialogRequest& request) {
+  file_dialogs_.push_back(request);
+  if (paths_.empty()) return std::nullopt;
+  std::optional<std::string> path = std::move(paths_.front());
+  paths_.pop_front();
+  return path;
+}
+
 }  // namespace cadenzio

@@ -125,6 +125,94 @@ void MemoryEditor::SetText(const std::string& text) {
   modified_ = false;
 }
 
+CharRange MemoryEditor::FindText(CharRange range, const std::string& what,
+                                 FindOptions options) const {
+  const CharRange none{-1, -1};
+  if (what.empty()) return none;
+  const std::string text = Text();
+  const long total = TotalChars();
+  if (range.end < 0) range.end = total;
+  // Character position of every byte offset that starts a character.
+  std::vector<long> char_at(text.size() + 1, -1);
+  std::vector<std::size_t> byte_of;
+  {
+    long pos = 0;
+    std::size_t i = 0;
+    while (i < text.size()) {
+      char_at[i] = pos;
+      byte_of.push_back(i);
+      const bool crlf = text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n';
+      i += crlf ? 2 : CodePage::Cp949().CharLength(text, i);
+      ++pos;
+    }
+    char_at[text.size()] = pos;
+    byte_of.push_back(text.size());
+  }
+  auto fold = [&](char c) {
+    return options.match_case ? c : static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+  };
+  auto is_word = [](char c) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    return u == '_' || (u >= '0' && u <= '9') || ((u | 32) >= 'a' && (u | 32) <= 'z');
+  };
+  auto match_at = [&](long pos) -> long {  // end position of a match starting at pos, or -1
+    const std::size_t b = byte_of[static_cast<std::size_t>(pos)];
+    if (b + what.size() > text.size()) return -1;
+    for (std::size_t k = 0; k < what.size(); ++k)
+      if (fold(text[b + k]) != fold(what[k])) return -1;
+    const long end = char_at[b + what.size()];
+    if (end < 0) return -1;  // would end inside a character
+    if (options.whole_word) {
+      if (b > 0 && is_word(text[b - 1]) && is_word(what.front())) return -1;
+      const std::size_t e = b + what.size();
+      if (e < text.size() && is_word(text[e]) && is_word(what.back())) return -1;
+    }
+    return end;
+  };
+  if (options.down) {
+    const long from = std::clamp(range.start, 0L, total), to = std::clamp(range.end, 0L, total);
+    for (long pos = from; pos < to; ++pos) {
+      const long end = match_at(pos);
+      if (end >= 0 && end <= to) return {pos, end};
+    }
+  } else {
+    const long from = std::clamp(range.start, 0L, total), to = std::clamp(range.end, 0L, total);
+    for (long pos = from; pos >= to; --pos) {
+      if (pos >= total) continue;
+      const long end = match_at(pos);
+      if (end >= 0) return {pos, end};
+    }
+  }
+  return none;
+}
+
+void MemoryEditor::LineScroll(long lines) {
+  first_visible_ = std::clamp(first_visible_ + lines, 0L, LineCount() - 1);
+}
+
+void MemoryEditor::Copy() {
+  if (selection_.start == selection_.end) return;
+  const Place from = PlaceOf(selection_.start), to = PlaceOf(selection_.end);
+  std::string out;
+  for (std::size_t line = from.line; line <= to.line; ++line) {
+    const std::size_t begin = line == from.line ? from.byte : 0;
+    const std::size_t end = line == to.line ? to.byte : lines_[line].size();
+    out.append(lines_[line], begin, end - begin);
+    if (line != to.line) out += "\r\n";
+  }
+  clipboard_ = std::move(out);
+}
+
+void MemoryEditor::Cut() {
+  if (selection_.start == selection_.end) return;
+  Copy();
+  ReplaceSelection("", true);
+}
+
+void MemoryEditor::Paste() { ReplaceSelection(clipboard_, true); }
+
+void MemoryEditor::Clear() { ReplaceSelection("", false); }
+
 bool MemoryEditor::Undo() {
   if (undo_.empty()) return false;
   lines_ = std::move(undo_.back().lines);

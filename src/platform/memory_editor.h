@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/editor.h"
@@ -39,17 +40,36 @@ class MemoryEditor : public TextEditor {
   // CR LF, LF and a lone CR each end a line. The caret goes to 0.
   void SetText(const std::string& text) override;
 
+  long TextLength() const override { return TotalChars(); }
+  // Compares bytes; a character is matched whole, never from its trail byte.
+  // Whole words are bounded by bytes that are not ASCII letters, digits or '_'.
+  CharRange FindText(CharRange range, const std::string& what,
+                     FindOptions options) const override;
+  long FirstVisibleLine() const override { return first_visible_; }
+  // Keeps the first visible line within the text.
+  void LineScroll(long lines) override;
+
+  void Copy() override;
+  void Cut() override;
+  void Paste() override;
+  void Clear() override;
+  // Brings back the text before the last undoable replacement, with the
+  // replaced range selected. False when there is nothing to undo.
+  bool Undo() override;
+
+  std::string FaceName() const override { return face_; }
+  void SetFaceName(const std::string& face) override { face_ = face; }
+
   bool IsModified() const override { return modified_; }
   void SetModified(bool modified) override { modified_ = modified; }
   void SetTextLimit(long chars) override { text_limit_ = chars; }
   void Focus() override { ++focus_count_; }
 
-  // Brings back the text before the last undoable replacement, with the
-  // replaced range selected. False when there is nothing to undo.
-  bool Undo();
   std::size_t undo_depth() const { return undo_.size(); }
   long text_limit() const { return text_limit_; }
   int focus_count() const { return focus_count_; }
+  const std::string& clipboard() const { return clipboard_; }
+  void set_clipboard(std::string text) { clipboard_ = std::move(text); }
 
  private:
   struct Snapshot {
@@ -70,6 +90,9 @@ class MemoryEditor : public TextEditor {
   bool modified_ = false;
   long text_limit_ = 0;
   int focus_count_ = 0;
+  long first_visible_ = 0;
+  std::string clipboard_;
+  std::string face_;
 };
 
 }  // namespace cadenzio

@@ -1,0 +1,26 @@
+// CP949 bytes to QString and back: the one place where the window's Unicode
+// meets the system's bytes. Decoding is lossless (see text_encoding.h), so a
+// text read from a file and shown in a widget comes back byte for byte.
+#pragma once
+
+#include <QString>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace cadenzio {
+
+QString FromCp949(std::string_view cp949);
+
+// Nothing when the text holds a character CP949 cannot hold.
+std::optional<std::string> ToCp949(const QString& text);
+
+// For labels, titles and messages built by the program: a character CP949
+// cannot hold becomes '?'.
+std::string ToCp949Lossy(const QString& text);
+
+// Native paths (UTF-8 bytes on this platform) and QString.
+QString FromNativePath(const std::string& path);
+std::string ToNativePath(const QString& path);
+
+}  // namespace cadenzio
