@@ -69,7 +69,10 @@ class TextEditor {
 
   virtual bool IsModified() const = 0;
   virtual void SetModified(bool modified) = 0;
+  // The most characters the editor takes; SetText takes a longer text whole,
+  // so the logic compares before loading.
   virtual void SetTextLimit(long chars) = 0;
+  virtual long TextLimit() const = 0;
   virtual void Focus() = 0;
 };
 

@@ -63,6 +63,7 @@ class MemoryEditor : public TextEditor {
   bool IsModified() const override { return modified_; }
   void SetModified(bool modified) override { modified_ = modified; }
   void SetTextLimit(long chars) override { text_limit_ = chars; }
+  long TextLimit() const override { return text_limit_; }
   void Focus() override { ++focus_count_; }
 
   std::size_t undo_depth() const { return undo_.size(); }
