@@ -30,14 +30,16 @@ void PrintCp949Lines(std::string_view cp949) {
 
 extern const Command kCheckCommand = {
     "check", "check the syncs of a SAMI file and report the timing faults",
-    "Usage: cadenzio-cli check IN [-o REPORT] [--settings FILE]\n\n"
+    "Usage: cadenzio-cli check IN [-o REPORT] [--settings FILE] [--encoding NAME]\n"
+    "                          [--output-encoding NAME]\n\n"
     "Checks the SAMI file IN language class by language class and reports syncs\n"
     "with negative times, syncs that run backwards, captions shown for less than\n"
     "MIN or more than MAX milliseconds (the settings of those names; 0 stands for\n"
     "800 and 8000) and syncs whose caption is empty. Empty paragraphs are kept as\n"
     "written for the check, so a paragraph of its tag alone is reported.\n\n"
-    "The report goes to stdout in UTF-8, or with -o byte for byte (CP949, CR LF)\n"
-    "into REPORT, which is replaced only by a complete report. --settings FILE\n"
+    "The report goes to stdout in UTF-8, or with -o byte for byte (CR LF, in IN's\n"
+    "encoding or --output-encoding's) into REPORT, which is replaced only by a\n"
+    "complete report. --settings FILE\n"
     "reads MIN and MAX from FILE instead of the usual Cadenzio.ini; a FILE that\n"
     "does not exist gives the defaults, as a missing Cadenzio.ini does.\n\n"
     "The editor window checks its own unsaved text and shows the report in a window\n"
@@ -45,32 +47,37 @@ extern const Command kCheckCommand = {
     "the file as saved and prints the completion message and time on stderr, so a\n"
     "report holds the same bytes on every run. Faults in the captions are the\n"
     "report, not a failure (exit 0); an empty file, or one without a single sync\n"
-    "tag of the form <SYNC Start=digits>, has nothing to check (exit 1).\n",
+    "tag of the form <SYNC Start=digits>, has nothing to check (exit 1).\n"
+    CADENZIO_ENCODING_HELP,
     RunCheck};
 
 namespace {
 
 int RunCheck(std::span<const std::string> args) {
   const Command& self = kCheckCommand;
-  static constexpr std::string_view kValued[] = {"-o", "--settings"};
+  static constexpr std::string_view kValued[] = {"-o", "--settings", kEncodingOption,
+                                                 kOutputEncodingOption};
   const ParsedArgs parsed = Parse(args, kValued);
   if (!parsed.error.empty()) return UsageError(self, parsed.error);
   if (parsed.positional.size() != 1) return UsageError(self, "expected IN");
   const std::string& in = parsed.positional[0];
+  std::string error;
+  const EncodingOptions encodings = ReadEncodingOptions(parsed, &error);
+  if (!error.empty()) return UsageError(self, error);
 
   const Settings settings = LoadSettings(parsed);
 
-  const auto bytes = ReadInput(in);
-  if (!bytes) return kExitFailed;
-  if (bytes->empty()) {
+  const auto text = ReadCaptionText(in, encodings.input);
+  if (!text) return kExitFailed;
+  if (text->bytes.empty()) {
     PrintCp949Error(kSyncCheckNoDataMessage);
     PrintError("'" + in + "' is empty: nothing to check");
     return kExitFailed;
   }
 
   const Stopwatch clock;
-  SamiDocument doc;
-  if (!doc.Analyse(*bytes, kAnalyseKeepBlanks)) {
+  SamiDocument doc(text->code_page());
+  if (!doc.Analyse(text->bytes, kAnalyseKeepBlanks)) {
     PrintCp949Error(kAnalyseInitFailedMessage);
     return kExitFailed;
   }
@@ -83,9 +90,13 @@ int RunCheck(std::span<const std::string> args) {
   const double seconds = clock.Seconds();
 
   if (const std::string* report = parsed.Option("-o")) {
-    if (!WriteOutput(*report, result.report)) return kExitFailed;
+    if (!WriteCaptionOutput(*report, result.report, doc.code_page(), encodings.For(*text)))
+      return kExitFailed;
   } else {
-    const std::string utf8 = Cp949ToUtf8(result.report);
+    // The report is in the document's code page.
+    const std::string utf8 = doc.code_page().kind() == CodePage::Kind::Cp949
+                                 ? Cp949ToUtf8(result.report)
+                                 : result.report;
     if (std::fwrite(utf8.data(), 1, utf8.size(), stdout) != utf8.size() ||
         std::fflush(stdout) != 0) {
       PrintError("cannot write the report to stdout");

@@ -63,29 +63,86 @@ std::optional<std::string> ReadInput(const std::string& path) {
   return bytes;
 }
 
-bool AnalyseFile(const std::string& path, int mode, SamiDocument& doc) {
+OutputEncoding EncodingOptions::For(const DecodedCaption& from) const {
+  return output ? *output : OutputEncoding{from.encoding, from.bom};
+}
+
+EncodingOptions ReadEncodingOptions(const ParsedArgs& parsed, std::string* error) {
+  EncodingOptions options;
+  if (const std::string* name = parsed.Option(kEncodingOption)) {
+    const auto choice = ParseEncodingChoice(*name);
+    if (!choice) {
+      *error = "--encoding takes auto, cp949, utf-8, utf-16le or utf-16be, not '" + *name + "'";
+      return options;
+    }
+    options.input = *choice;
+  }
+  if (const std::string* name = parsed.Option(kOutputEncodingOption)) {
+    const bool with_bom = EqualNoCase(*name, "utf-8-bom");
+    const auto choice = with_bom ? std::optional(EncodingChoice::Utf8) : ParseEncodingChoice(*name);
+    if (!choice) {
+      *error = "--output-encoding takes auto, cp949, utf-8, utf-8-bom, utf-16le or utf-16be, not '" +
+               *name + "'";
+      return options;
+    }
+    switch (*choice) {
+      case EncodingChoice::Auto: break;
+      case EncodingChoice::Cp949: options.output = OutputEncoding{CaptionEncoding::Cp949, false}; break;
+      case EncodingChoice::Utf8: options.output = OutputEncoding{CaptionEncoding::Utf8, with_bom}; break;
+      case EncodingChoice::Utf16Le: options.output = OutputEncoding{CaptionEncoding::Utf16Le, true}; break;
+      case EncodingChoice::Utf16Be: options.output = OutputEncoding{CaptionEncoding::Utf16Be, true}; break;
+    }
+  }
+  return options;
+}
+
+std::optional<DecodedCaption> ReadCaptionText(const std::string& path, EncodingChoice choice) {
   const auto bytes = ReadInput(path);
-  if (!bytes) return false;
-  if (!doc.Analyse(*bytes, mode)) {
+  if (!bytes) return std::nullopt;
+  DecodedCaption text = DecodeCaption(*bytes, choice);
+  if (!text.ok()) {
+    PrintError("'" + path + "': " + text.error);
+    return std::nullopt;
+  }
+  if (!text.notice.empty()) PrintError("'" + path + "': " + text.notice);
+  return text;
+}
+
+bool AnalyseFile(const std::string& path, int mode, EncodingChoice choice, SamiDocument& doc,
+                 DecodedCaption* decoded) {
+  auto text = ReadCaptionText(path, choice);
+  if (!text) return false;
+  doc = SamiDocument(text->code_page());
+  if (!doc.Analyse(text->bytes, mode)) {
     PrintCp949Error(kAnalyseInitFailedMessage);
     return false;
   }
+  if (decoded) *decoded = std::move(*text);
   return true;
 }
 
-std::optional<CaptionInput> ReadCaptionDocument(const std::string& path, int mode) {
+std::optional<CaptionInput> ReadCaptionDocument(const std::string& path, int mode,
+                                                EncodingChoice choice) {
   auto bytes = ReadInput(path);
   if (!bytes) return std::nullopt;
   if (bytes->empty()) {
     PrintError("'" + path + "' is empty");
     return std::nullopt;
   }
-  if (bytes->find('\0') != std::string::npos) {
+  DecodedCaption text = DecodeCaption(*bytes, choice);
+  if (!text.ok()) {
+    PrintError("'" + path + "': " + text.error);
+    return std::nullopt;
+  }
+  // UTF-16 holds NUL bytes by nature; its text may not.
+  if (text.bytes.find('\0') != std::string::npos) {
     PrintError("'" + path + "' is not a text file (it holds NUL bytes)");
     return std::nullopt;
   }
-  CaptionInput input{std::move(*bytes), SamiDocument{}};
-  if (!input.doc.Analyse(input.bytes, mode)) {
+  if (!text.notice.empty()) PrintError("'" + path + "': " + text.notice);
+  CaptionInput input{std::move(*bytes), std::move(text), SamiDocument{}};
+  input.doc = SamiDocument(input.text.code_page());
+  if (!input.doc.Analyse(input.text.bytes, mode)) {
     PrintCp949Error(kAnalyseInitFailedMessage);
     return std::nullopt;
   }
@@ -102,6 +159,16 @@ bool WriteOutput(const std::string& path, std::string_view bytes) {
   if (WriteWholeFileAtomic(path, bytes)) return true;
   PrintError("cannot write '" + path + "'");
   return false;
+}
+
+bool WriteCaptionOutput(const std::string& path, std::string_view working, const CodePage& from,
+                        const OutputEncoding& encoding) {
+  const EncodedCaption encoded = EncodeCaption(working, from, encoding.encoding, encoding.bom);
+  if (!encoded.ok()) {
+    PrintError("'" + path + "' not written: " + encoded.error);
+    return false;
+  }
+  return WriteOutput(path, encoded.bytes);
 }
 
 Settings LoadSettings(const ParsedArgs& parsed) {

@@ -30,7 +30,8 @@ int RunSrtIdx(std::span<const std::string> args);
 
 constinit const Command kMergeCommand = {
     "merge", "merge two one-language SAMI files in time order, or make a template",
-    "Usage: cadenzio-cli merge FIRST SECOND OUT [--fix-br]\n\n"
+    "Usage: cadenzio-cli merge FIRST SECOND OUT [--fix-br] [--encoding NAME]\n"
+    "                          [--output-encoding NAME]\n\n"
     "Merges two SAMI files of one language class each into one two-language file\n"
     "whose syncs are in time order: the header declares FIRST's class, then\n"
     "SECOND's, and goes on with the rest of SECOND's header; the tail is FIRST's.\n"
@@ -41,7 +42,12 @@ constinit const Command kMergeCommand = {
     "template: a KRCC class is declared before its own and every caption gets an\n"
     "empty KRCC caption before it. --fix-br analyses the files with line-break\n"
     "repair. The window writes to FIRST's name with \".Sorted\" appended; this\n"
-    "command writes to OUT instead.\n" CADENZIO_OUT_HELP,
+    "command writes to OUT instead.\n" CADENZIO_OUT_HELP
+    "--encoding auto|cp949|utf-8|utf-16le|utf-16be says how both files are read\n"
+    "(auto, the default, tells each file's own). OUT is written in FIRST's\n"
+    "encoding, with its byte order mark when it had one, or in --output-encoding\n"
+    "cp949|utf-8|utf-8-bom|utf-16le|utf-16be; SECOND's text joins FIRST's, and a\n"
+    "character FIRST's encoding cannot hold is refused, naming its line.\n",
     RunMerge};
 
 constinit const Command kSrtTextCommand = {
@@ -103,10 +109,23 @@ bool RefuseOutput(const std::string& out, const std::string& in1, const std::str
   return true;
 }
 
+// A caption file named by the user, read and decoded; prints the reason and
+// the window's message when it cannot be.
+std::optional<DecodedCaption> ReadNamedCaption(const std::string& path, EncodingChoice choice,
+                                               const char* cp949_message) {
+  std::optional<DecodedCaption> text = ReadCaptionText(path, choice);
+  if (!text) PrintCp949Error(cp949_message);
+  return text;
+}
+
 int RunMerge(std::span<const std::string> args) {
   static constexpr std::string_view kFlags[] = {"--fix-br"};
-  const ParsedArgs parsed = Parse(args, {}, kFlags);
+  static constexpr std::string_view kValued[] = {kEncodingOption, kOutputEncodingOption};
+  const ParsedArgs parsed = Parse(args, kValued, kFlags);
   if (!parsed.error.empty()) return UsageError(kMergeCommand, parsed.error);
+  std::string error;
+  const EncodingOptions encodings = ReadEncodingOptions(parsed, &error);
+  if (!error.empty()) return UsageError(kMergeCommand, error);
   if (parsed.positional.size() != 3)
     return UsageError(kMergeCommand, "expected FIRST, SECOND and OUT");
   const std::string& first = parsed.positional[0];
@@ -118,20 +137,38 @@ int RunMerge(std::span<const std::string> args) {
   if (RefuseOutput(out, first, second)) return kExitFailed;
 
   const Stopwatch watch;
-  const auto first_bytes = ReadNamed(first, kUtilitySourceUnreadableMessage);
-  if (!first_bytes) return kExitFailed;
+  const auto first_text = ReadNamedCaption(first, encodings.input, kUtilitySourceUnreadableMessage);
+  if (!first_text) return kExitFailed;
   // The same name twice (byte for byte) asks for the template of one file.
-  std::optional<std::string> second_bytes;
+  std::optional<std::string> second_bytes;  // SECOND in FIRST's code page
   if (second != first) {
-    second_bytes = ReadNamed(second, kUtilitySecondUnreadableMessage);
-    if (!second_bytes) return kExitFailed;
+    const auto second_text =
+        ReadNamedCaption(second, encodings.input, kUtilitySecondUnreadableMessage);
+    if (!second_text) return kExitFailed;
+    EncodedCaption joined = ConvertWorkingText(second_text->bytes, second_text->code_page(),
+                                               first_text->code_page());
+    if (!joined.ok()) {
+      PrintError("'" + second + "' cannot join '" + first + "' (" +
+                 std::string(EncodingDisplayName(first_text->encoding, first_text->bom)) +
+                 "): " + joined.error);
+      return kExitFailed;
+    }
+    second_bytes = std::move(joined.bytes);
   }
+  SamiDocument first_doc(first_text->code_page());
   const MergeResult merged =
-      MergeSorted(*first_bytes, second_bytes ? std::optional<std::string_view>(*second_bytes)
-                                             : std::nullopt,
-                  parsed.Flag("--fix-br"));
+      MergeSorted(first_text->bytes,
+                  second_bytes ? std::optional<std::string_view>(*second_bytes) : std::nullopt,
+                  parsed.Flag("--fix-br"), &first_doc);
   if (!merged.ok()) return Refuse(merged.error);
-  if (!WriteOutput(out, merged.bytes)) return Refuse(kMergeOutputOpenFailedMessage);
+  const OutputEncoding target = encodings.For(*first_text);
+  const EncodedCaption encoded =
+      EncodeCaption(merged.bytes, first_doc.code_page(), target.encoding, target.bom);
+  if (!encoded.ok()) {
+    PrintError("'" + out + "' not written: " + encoded.error);
+    return kExitFailed;
+  }
+  if (!WriteOutput(out, encoded.bytes)) return Refuse(kMergeOutputOpenFailedMessage);
   PrintDone(watch);
   return kExitOk;
 }

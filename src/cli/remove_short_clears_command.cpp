@@ -17,7 +17,8 @@ int RunRemoveShortClears(std::span<const std::string> args);
 
 constinit const Command kRemoveShortClearsCommand = {
     "remove-short-clears", "delete clear syncs that are followed by a caption too soon",
-    "Usage: cadenzio-cli remove-short-clears IN OUT [--gap MS] [--settings FILE]\n\n"
+    "Usage: cadenzio-cli remove-short-clears IN OUT [--gap MS] [--settings FILE]\n"
+    "                          [--encoding NAME] [--output-encoding NAME]\n\n"
     "Deletes every clear sync of IN that is followed by the next caption of the\n"
     "same class within MS milliseconds (DELCLEAR of the settings when --gap is not\n"
     "given; 0 to 999), together with everything between that clear and the\n"
@@ -26,18 +27,22 @@ constinit const Command kRemoveShortClearsCommand = {
     "The count of deleted clears is reported on stderr. IN is analysed with\n"
     "line-break repair when CHECKBR is on in the settings (Cadenzio.ini, or FILE).\n"
     "An empty file, one holding NUL bytes or one without a single sync tag is\n"
-    "refused (exit 1).\n",
+    "refused (exit 1).\n" CADENZIO_ENCODING_HELP CADENZIO_OUTPUT_ENCODING_HELP,
     RunRemoveShortClears};
 
 namespace {
 
 int RunRemoveShortClears(std::span<const std::string> args) {
   const Command& self = kRemoveShortClearsCommand;
-  static constexpr std::string_view kValued[] = {"--gap", "--settings"};
+  static constexpr std::string_view kValued[] = {"--gap", "--settings", kEncodingOption,
+                                                 kOutputEncodingOption};
   const ParsedArgs parsed = Parse(args, kValued);
   if (!parsed.error.empty()) return UsageError(self, parsed.error);
   if (parsed.positional.size() != 2) return UsageError(self, "expected IN and OUT");
   const std::string& in = parsed.positional[0];
+  std::string error;
+  const EncodingOptions encodings = ReadEncodingOptions(parsed, &error);
+  if (!error.empty()) return UsageError(self, error);
   auto settings = LoadNamedSettings(parsed);
   if (!settings) return kExitFailed;
   // --gap is read as the settings dialog reads its DELCLEAR box (0 to 999).
@@ -48,13 +53,15 @@ int RunRemoveShortClears(std::span<const std::string> args) {
 
   // An empty file, bytes that are no text, or a file without a single sync
   // tag is no caption file to clean.
-  auto input = ReadCaptionDocument(in, settings->AnalysisMode());
+  auto input = ReadCaptionDocument(in, settings->AnalysisMode(), encodings.input);
   if (!input) return kExitFailed;
 
   const int removed = RemoveShortClears(input->doc, settings->del_clear);
   // Nothing removed leaves the text as it was: no normalisation of the analyser.
-  const std::string out = removed != 0 ? input->doc.Write() : input->bytes;
-  if (!WriteOutput(parsed.positional[1], out)) return kExitFailed;
+  const std::string out = removed != 0 ? input->doc.Write() : input->text.bytes;
+  if (!WriteCaptionOutput(parsed.positional[1], out, input->doc.code_page(),
+                          encodings.For(input->text)))
+    return kExitFailed;
   const std::string message = Cp949ToUtf8(ShortClearsDoneMessage(removed));
   std::fprintf(stderr, "%s\n", message.c_str());
   return kExitOk;

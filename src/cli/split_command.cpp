@@ -71,19 +71,25 @@ void PrintDone(double seconds) {
 }
 
 int RunSplit(std::span<const std::string> args) {
-  static constexpr std::string_view kValued[] = {"--settings"};
+  static constexpr std::string_view kValued[] = {"--settings", kEncodingOption,
+                                                 kOutputEncodingOption};
   const ParsedArgs parsed = Parse(args, kValued);
   if (!parsed.error.empty()) return UsageError(kSplitCommand, parsed.error);
   if (parsed.positional.size() != 2) return UsageError(kSplitCommand, "expected IN and BASE");
   const std::string& in = parsed.positional[0];
   const std::string& base = parsed.positional[1];
   if (base.empty()) return UsageError(kSplitCommand, "BASE is empty");
+  std::string error;
+  const EncodingOptions encodings = ReadEncodingOptions(parsed, &error);
+  if (!error.empty()) return UsageError(kSplitCommand, error);
 
   const Settings settings = LoadSettings(parsed);
   const Stopwatch watch;
-  const auto input = ReadInput(in);
+  const auto input = ReadCaptionText(in, encodings.input);
   if (!input) return kExitFailed;
-  const SplitResult result = SplitByLanguage(*input, base, SplitAnalysisMode(settings.check_br));
+  SamiDocument doc(input->code_page());
+  doc.Analyse(input->bytes, SplitAnalysisMode(settings.check_br));
+  SplitResult result = SplitDocument(doc, base);
   if (!result.ok()) {
     PrintCp949Error(result.error);
     PrintCp949Error(kSplitFailedMessage);
@@ -95,6 +101,17 @@ int RunSplit(std::span<const std::string> args) {
     PrintError("'" + in + "' declares no language class: nothing to split");
     PrintCp949Error(kSplitFailedMessage);
     return kExitFailed;
+  }
+  // Every file is encoded before the first is written: all of them or none.
+  const OutputEncoding target = encodings.For(*input);
+  for (SplitOutput& file : result.files) {
+    EncodedCaption encoded = EncodeCaption(file.bytes, doc.code_page(), target.encoding, target.bom);
+    if (!encoded.ok()) {
+      PrintError("'" + file.name + "' not written: " + encoded.error);
+      PrintCp949Error(kSplitFailedMessage);
+      return kExitFailed;
+    }
+    file.bytes = std::move(encoded.bytes);
   }
   if (!WriteAll(result.files)) {
     PrintCp949Error(kSplitFailedMessage);
@@ -109,7 +126,8 @@ int RunSplit(std::span<const std::string> args) {
 
 const Command kSplitCommand = {
     "split", "write one SAMI file per language class",
-    "Usage: cadenzio-cli split IN BASE [--settings FILE]\n\n"
+    "Usage: cadenzio-cli split IN BASE [--settings FILE] [--encoding NAME]\n"
+    "                          [--output-encoding NAME]\n\n"
     "Writes one SAMI file per language class declared in IN. Each holds the header\n"
     "with only its own class declaration, the syncs and captions of its class, the\n"
     "comments and the captions without a class, and the tail. The names come from\n"
@@ -118,7 +136,7 @@ const Command kSplitCommand = {
     "appended. IN is analysed with line-break repair when the CHECKBR setting is\n"
     "not 0. The names written are printed on stdout. When a file cannot be written,\n"
     "the ones already written are removed (or restored, if they existed before).\n"
-    "At most 10 classes.\n",
+    "At most 10 classes.\n" CADENZIO_ENCODING_HELP CADENZIO_OUTPUT_ENCODING_HELP,
     RunSplit};
 
 }  // namespace cadenzio::cli

@@ -40,23 +40,27 @@ bool HasSync(const SamiDocument& doc) {
 
 int RunToSrt(std::span<const std::string> args) {
   const Stopwatch watch;
-  static constexpr std::string_view kValued[] = {"--settings"};
+  static constexpr std::string_view kValued[] = {"--settings", kEncodingOption,
+                                                 kOutputEncodingOption};
   const ParsedArgs parsed = Parse(args, kValued);
   if (!parsed.error.empty()) return UsageError(kToSrtCommand, parsed.error);
   if (parsed.positional.size() != 2) return UsageError(kToSrtCommand, "expected IN and OUT");
   const std::string& in = parsed.positional[0];
   const std::string& out = parsed.positional[1];
+  std::string error;
+  const EncodingOptions encodings = ReadEncodingOptions(parsed, &error);
+  if (!error.empty()) return UsageError(kToSrtCommand, error);
 
-  const auto bytes = ReadInput(in);
-  if (!bytes) {
+  const auto text = ReadCaptionText(in, encodings.input);
+  if (!text) {
     PrintCp949Error(kInputMessage);
     return kExitFailed;
   }
   // An empty file, or one without a single sync (binary garbage, a text that
   // is no caption), has nothing to export: refused, so no empty SRT appears.
   const Settings settings = LoadSettings(parsed);
-  SamiDocument doc;
-  if (!bytes->empty() && !doc.Analyse(*bytes, settings.AnalysisMode())) {
+  SamiDocument doc(text->code_page());
+  if (!text->bytes.empty() && !doc.Analyse(text->bytes, settings.AnalysisMode())) {
     PrintCp949Error(kAnalyseInitFailedMessage);
     return kExitFailed;
   }
@@ -69,7 +73,13 @@ int RunToSrt(std::span<const std::string> args) {
   // written and the export still completes, as the editor's export does.
   const SrtExport srt = WriteSrt(doc);
   if (!srt.error.empty()) PrintCp949Error(srt.error);
-  if (!WriteWholeFileAtomic(out, srt.bytes)) {
+  const OutputEncoding target = encodings.For(*text);
+  const EncodedCaption encoded = EncodeCaption(srt.bytes, doc.code_page(), target.encoding, target.bom);
+  if (!encoded.ok()) {
+    PrintError("'" + out + "' not written: " + encoded.error);
+    return kExitFailed;
+  }
+  if (!WriteWholeFileAtomic(out, encoded.bytes)) {
     PrintError("cannot write '" + out + "'");
     PrintCp949Error(kOutputMessage);
     return kExitFailed;
@@ -87,16 +97,17 @@ int RunToSrt(std::span<const std::string> args) {
 
 const Command kToSrtCommand = {
     "to-srt", "export a SAMI file as SubRip (SRT)",
-    "Usage: cadenzio-cli to-srt [--settings FILE] IN OUT\n\n"
+    "Usage: cadenzio-cli to-srt [--settings FILE] [--encoding NAME] [--output-encoding NAME]\n"
+    "                           IN OUT\n\n"
     "Writes every caption of the SAMI file IN, of all language classes together\n"
     "and in file order, to OUT as a numbered SubRip entry: its start, the time of\n"
     "the next sync as its end, and its text without the paragraph tag, with <br>\n"
     "turned into a line break and the last FONT or SPANID opening tag removed.\n"
     "With CHECKBR set in the settings (from --settings FILE, else Cadenzio.ini)\n"
     "IN is analysed with line-break repair, which also turns <BR> into <br>.\n"
-    "Entry lines end in LF, lines inside a caption in CR LF; the text stays in\n"
-    "code page 949. A caption that no later sync ends is reported and left out;\n"
-    "the entries before it are written. OUT is replaced only by a complete file.\n",
+    "Entry lines end in LF, lines inside a caption in CR LF. A caption that no\n"
+    "later sync ends is reported and left out; the entries before it are written.\n"
+    "OUT is replaced only by a complete file.\n" CADENZIO_ENCODING_HELP CADENZIO_OUTPUT_ENCODING_HELP,
     RunToSrt};
 
 }  // namespace cadenzio::cli

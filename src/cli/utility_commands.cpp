@@ -29,11 +29,14 @@ int RunAddClears(std::span<const std::string> args);
   "is written only when the whole run succeeded; an existing OUT is replaced\n"             \
   "then and left as it was otherwise. --fix-br analyses IN with line-break repair\n"        \
   "(doubled <br> removed, <br> added where a caption line continues). An empty\n"          \
-  "IN, one holding NUL bytes or one without a single sync tag is refused.\n"
+  "IN, one holding NUL bytes or one without a single sync tag is refused.\n"           \
+  CADENZIO_ENCODING_HELP                                                                    \
+  "OUT is written in IN's encoding, with its byte order mark when it had one.\n"
 
 constinit const Command kShiftCommand = {
     "shift", "shift the syncs of a time range by a value",
-    "Usage: cadenzio-cli shift IN OUT --from MS --to MS --by MS [--fix-br]\n\n"
+    "Usage: cadenzio-cli shift IN OUT --from MS --to MS --by MS [--fix-br]\n"
+    "                          [--encoding NAME]\n\n"
     "Adds --by (which may be negative) to the start of every sync of IN from\n"
     "--from (included) up to --to (excluded) and writes the file to OUT. --to 0,\n"
     "or a --to before --from, leaves the range open to the end of the file; --to\n"
@@ -44,7 +47,7 @@ constinit const Command kShiftCommand = {
 constinit const Command kScaleCommand = {
     "scale", "scale the syncs of a time range onto a new range",
     "Usage: cadenzio-cli scale IN OUT --from MS --to MS --new-from MS --new-to MS\n"
-    "                          [--whole] [--fix-br]\n\n"
+    "                          [--whole] [--fix-br] [--encoding NAME]\n\n"
     "Maps every sync of IN from --from to --to (both included) linearly onto\n"
     "--new-from .. --new-to and writes the file to OUT; with --whole every sync of\n"
     "the file is mapped by the same line, also those outside the range. The range\n"
@@ -54,7 +57,8 @@ constinit const Command kScaleCommand = {
 
 constinit const Command kAddClearsCommand = {
     "add-clears", "move blank syncs by a value, or add one before every caption",
-    "Usage: cadenzio-cli add-clears IN OUT --from MS --to MS --by MS [--fix-br]\n\n"
+    "Usage: cadenzio-cli add-clears IN OUT --from MS --to MS --by MS [--fix-br]\n"
+    "                          [--encoding NAME]\n\n"
     "With --by other than 0, moves every clearing (&nbsp;) sync of IN from --from\n"
     "(included) up to --to (excluded; 0 for the end of the file) later by --by,\n"
     "but to at most 50 ms before the next sync with paragraphs (a caption or\n"
@@ -132,8 +136,9 @@ void PrintMessage(const UtilityMessage& message) {
 
 int RunJob(const Command& self, std::span<const std::string> args, int option) {
   const bool scale = option == kOptionRatioScale;
-  static constexpr std::string_view kShiftValued[] = {"--from", "--to", "--by"};
-  static constexpr std::string_view kScaleValued[] = {"--from", "--to", "--new-from", "--new-to"};
+  static constexpr std::string_view kShiftValued[] = {"--from", "--to", "--by", kEncodingOption};
+  static constexpr std::string_view kScaleValued[] = {"--from", "--to", "--new-from", "--new-to",
+                                                      kEncodingOption};
   static constexpr std::string_view kShiftFlags[] = {"--fix-br"};
   static constexpr std::string_view kScaleFlags[] = {"--fix-br", "--whole"};
   const ParsedArgs parsed = scale ? Parse(args, kScaleValued, kScaleFlags)
@@ -143,7 +148,11 @@ int RunJob(const Command& self, std::span<const std::string> args, int option) {
   const std::span<const std::string_view> valued =
       scale ? std::span<const std::string_view>(kScaleValued) : kShiftValued;
   for (std::string_view name : valued)
-    if (!parsed.Option(name)) return UsageError(self, std::string(name) + " is required");
+    if (name != kEncodingOption && !parsed.Option(name))
+      return UsageError(self, std::string(name) + " is required");
+  std::string error;
+  const EncodingOptions encodings = ReadEncodingOptions(parsed, &error);
+  if (!error.empty()) return UsageError(self, error);
 
   SyncUtilityJob job;
   job.source_name = parsed.positional[0];
@@ -152,6 +161,7 @@ int RunJob(const Command& self, std::span<const std::string> args, int option) {
   job.break_repair = parsed.Flag("--fix-br");
   job.ratio_over_whole = parsed.Flag("--whole");
   job.strict_input = true;
+  job.encoding = encodings.input;
   if (!TimeOption(parsed, "--from", &job.start_position) ||
       !TimeOption(parsed, "--to", &job.end_position))
     return kExitFailed;

@@ -45,6 +45,34 @@ std::size_t CodePage::MultibyteLength(std::string_view text, std::size_t pos) co
   return Utf8Length(text, pos);
 }
 
+std::size_t CodePage::Utf8Width(std::string_view text) const {
+  std::size_t width = 0;
+  for (std::size_t i = 0; i < text.size();) {
+    if (static_cast<unsigned char>(text[i]) < 0x80) {
+      ++width;
+      ++i;
+      continue;
+    }
+    const std::size_t length = Utf8Length(text, i);
+    width += length > 1 ? 2 : 1;
+    i += length;
+  }
+  return width;
+}
+
+std::size_t CodePage::Utf8PrefixOfWidth(std::string_view text, std::size_t width,
+                                        bool* overhang) const {
+  std::size_t used = 0, i = 0;
+  while (i < text.size() && used < width) {
+    const std::size_t length =
+        static_cast<unsigned char>(text[i]) < 0x80 ? 1 : Utf8Length(text, i);
+    used += length > 1 ? 2 : 1;
+    i += length;
+  }
+  if (overhang) *overhang = used > width;
+  return i;
+}
+
 bool CodePage::EqualNoCase(const char* a, const char* b, std::size_t n) const {
   const std::string_view av(a, n), bv(b, n);
   std::size_t i = 0;

@@ -34,6 +34,27 @@ class CodePage {
     return MultibyteLength(text, pos);
   }
 
+  // The analyser's limits are counted in the bytes a text takes in CP949, so
+  // the same captions meet them at the same place in either code page: in
+  // UTF-8 every complete multibyte character counts 2 (the CP949 size of
+  // each non-ASCII character it holds), every other byte 1.
+  std::size_t Cp949Width(std::string_view text) const {
+    return kind_ == Kind::Cp949 ? text.size() : Utf8Width(text);
+  }
+  // Bytes of the characters of text that start within its first `width`
+  // CP949 bytes. CP949 text is cut at exactly width bytes, which may part a
+  // lead byte from its trail; UTF-8 text is never cut inside a character:
+  // one that would be parted is taken whole and *overhang (when given) says
+  // so, for the next piece starts one CP949 byte into it.
+  std::size_t PrefixOfWidth(std::string_view text, std::size_t width,
+                            bool* overhang = nullptr) const {
+    if (kind_ == Kind::Cp949) {
+      if (overhang) *overhang = false;
+      return text.size() < width ? text.size() : width;
+    }
+    return Utf8PrefixOfWidth(text, width, overhang);
+  }
+
   // Compares the first n bytes of a and b, folding only ASCII letters; a
   // multibyte character is compared exactly, as one unit. Both must hold at
   // least n bytes.
@@ -42,6 +63,8 @@ class CodePage {
  private:
   explicit constexpr CodePage(Kind kind) : kind_(kind) {}
   std::size_t MultibyteLength(std::string_view text, std::size_t pos) const;
+  std::size_t Utf8Width(std::string_view text) const;
+  std::size_t Utf8PrefixOfWidth(std::string_view text, std::size_t width, bool* overhang) const;
   Kind kind_;
 };
 

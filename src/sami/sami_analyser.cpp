@@ -30,15 +30,34 @@ namespace {
 
 // Reads a file the way the body is read: pieces of at most
 // kBodyPieceLimit bytes, each ending after a line feed when one comes first.
+// Pieces are measured in CP949 bytes (CodePage::PrefixOfWidth), so UTF-8
+// text is cut where its CP949 form would be: a character that the cut would
+// part goes whole into the piece, which then overhangs its limit by one
+// byte, and the next piece is one byte shorter, as a CP949 piece that starts
+// with a trail byte ends where it always would.
 class PieceReader {
  public:
-  PieceReader(std::string_view file, std::size_t pos) : file_(file), pos_(pos) {}
+  PieceReader(std::string_view file, std::size_t pos, const CodePage& cp)
+      : file_(file), pos_(pos), cp_(cp) {}
   bool AtEnd() const { return pos_ >= file_.size(); }
   std::string_view Rest() const { return file_.substr(pos_); }
+  // 1 when the last piece took the first byte of the next one's share.
+  std::size_t overhang() const { return overhang_; }
   std::string_view Next() {
-    const std::string_view rest = Rest().substr(0, kBodyPieceLimit);
-    const std::size_t lf = rest.find('\n');
+    const std::string_view all = Rest();
+    const std::size_t limit = kBodyPieceLimit - overhang_;
+    bool over = false;
+    // A text is never wider than its bytes: a line feed within the first
+    // `limit` bytes ends the piece whatever the code page.
+    std::size_t lf = all.substr(0, limit).find('\n');
+    std::string_view rest = all.substr(0, limit);
+    if (lf == std::string_view::npos && all.size() > limit &&
+        cp_.kind() != CodePage::Kind::Cp949) {
+      rest = all.substr(0, cp_.PrefixOfWidth(all, limit, &over));
+      lf = rest.find('\n');
+    }
     const std::string_view piece = lf == std::string_view::npos ? rest : rest.substr(0, lf + 1);
+    overhang_ = lf == std::string_view::npos && over;
     pos_ += piece.size();
     return piece;
   }
@@ -46,20 +65,22 @@ class PieceReader {
  private:
   std::string_view file_;
   std::size_t pos_;
+  const CodePage& cp_;
+  std::size_t overhang_ = 0;
 };
 
 // Where the body starts: the offset of the '<' of the first sync tag within
-// the head limit, or npos. Counts the line feeds of the head in *lines.
-std::size_t FindBodyStart(std::string_view file, int32_t* lines) {
-  std::size_t stored = 0;  // bytes that went into the head
+// the head limit (counted as CP949 bytes), or npos. Counts the line feeds of
+// the head in *lines.
+std::size_t FindBodyStart(std::string_view file, const CodePage& cp, int32_t* lines) {
+  const std::size_t limit = cp.PrefixOfWidth(file, kHeadLimit);  // bytes the head may fill
   std::size_t i = 0;
   *lines = 0;
   auto store = [&](std::size_t from, std::size_t to) {
     for (std::size_t k = from; k < to; ++k) *lines += file[k] == '\n';
-    stored += to - from;
     i = to;
   };
-  while (stored < kHeadLimit && i < file.size()) {
+  while (i < limit && i < file.size()) {
     if (file[i] != '<') {
       store(i, i + 1);
       continue;
@@ -122,7 +143,7 @@ bool SamiDocument::Analyse(std::string_view file, int mode) {
   Reset();
 
   int32_t line = 0;
-  const std::size_t body = FindBodyStart(file, &line);
+  const std::size_t body = FindBodyStart(file, *cp_, &line);
   if (body == std::string_view::npos) {
     header.assign(file);  // no body: the whole file is head
     valid = true;
@@ -139,7 +160,7 @@ bool SamiDocument::Analyse(std::string_view file, int mode) {
   // Caption files hold about a node for every 40 bytes of body; reserving
   // spares the copies of a growing list, and pages never touched cost nothing.
   nodes.reserve((file.size() - body) / 32 + 16);
-  PieceReader reader(file, body);
+  PieceReader reader(file, body, *cp_);
   SamiNode pending;
   std::string_view unread;
   std::string reopened;  // unread text with a closing body tag put in front
@@ -198,7 +219,9 @@ bool SamiDocument::Analyse(std::string_view file, int mode) {
       const std::size_t take = next == std::string_view::npos ? unread.size() : next;
       pending.text.append(unread.substr(0, take));
       unread.remove_prefix(take);
-      if (unread.empty() && pending.text.size() > kNodeTextLimit) {
+      // In CP949 bytes, without a character's half that belongs to the next piece.
+      if (unread.empty() && pending.text.size() > kNodeTextLimit &&
+          cp_->Cp949Width(pending.text) - reader.overhang() > kNodeTextLimit) {
         end = End::Overflow;
         break;
       }

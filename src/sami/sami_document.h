@@ -54,6 +54,8 @@ inline constexpr std::size_t kBodyPieceLimit = 1022;   // bytes of one body read
 inline constexpr std::size_t kNodeTextLimit = 2048;    // node text that ends element recognition
 inline constexpr std::size_t kMaskedParagraphLimit = 300;  // longer paragraphs take no part in masks
 
+class CaptionSyncIndex;  // preview/caption_sync_index.h
+
 class SamiDocument {
  public:
   SamiDocument() = default;
@@ -75,6 +77,12 @@ class SamiDocument {
   uint32_t ClassMask(std::string_view name) const;
   // Index of the first class equal to name (not trimmed), or -1.
   int ClassIndex(std::string_view name) const;
+  // The preview's caption at a position for the class at class_index, as RTF
+  // into rtf; returns the start of the sync found (0 for none) and leaves rtf
+  // untouched when that is previous_start. index, when given, finds the same
+  // sync faster. Defined in preview/caption_renderer.cpp.
+  int32_t RenderCaption(int32_t position_ms, int class_index, int32_t previous_start,
+                        std::string& rtf, CaptionSyncIndex* index = nullptr) const;
   void ClearNodes() { nodes.clear(); }
   void Reset();
 

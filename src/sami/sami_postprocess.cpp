@@ -60,6 +60,13 @@ Content Classify(std::string_view text) {
   return seen;
 }
 
+// Counted as CP949 bytes; a text is never wider than its bytes, so short
+// ones need no count.
+bool TooLongForMasks(const SamiDocument& doc, std::string_view text) {
+  return text.size() >= kMaskedParagraphLimit &&
+         doc.code_page().Cp949Width(text) >= kMaskedParagraphLimit;
+}
+
 void MarkMasks(SamiDocument& doc, SamiPatterns& p, int mode) {
   SamiNode* sync = nullptr;
   uint32_t gathered = 0;
@@ -70,8 +77,7 @@ void MarkMasks(SamiDocument& doc, SamiPatterns& p, int mode) {
       gathered = 0;
       continue;
     }
-    if (node.kind != SamiNodeKind::Paragraph || node.text.size() >= kMaskedParagraphLimit)
-      continue;
+    if (node.kind != SamiNodeKind::Paragraph || TooLongForMasks(doc, node.text)) continue;
     const uint32_t mask = doc.ClassMask(node.class_name);
     // A blank paragraph is rewritten to its tag and a non-breaking space,
     // dropping a span or font tag after it.
@@ -146,7 +152,7 @@ void PostProcess(SamiDocument& doc, SamiPatterns& p, int mode) {
   MarkMasks(doc, p, mode);
   if (mode != kAnalyseFixBreaks) return;
   for (SamiNode& node : doc.nodes) {
-    if (node.kind == SamiNodeKind::Paragraph && node.text.size() < kMaskedParagraphLimit)
+    if (node.kind == SamiNodeKind::Paragraph && !TooLongForMasks(doc, node.text))
       RepairBreaks(node.text);
   }
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "pattern/pattern_matcher.h"
+#include "settings/cp949_conversion.h"
 
 namespace cadenzio {
 
@@ -75,26 +76,42 @@ bool IsSyncOf(const SamiNode& node, uint32_t mask) {
 
 class Checker {
  public:
-  Checker(const SamiDocument& doc, std::string& out) : doc_(doc), out_(out) {
+  Checker(const SamiDocument& doc, std::string& out)
+      : doc_(doc), out_(out), utf8_(doc.code_page().kind() == CodePage::Kind::Utf8),
+        empty_paragraph_(doc.code_page()) {
     classes_ = doc.classes;
     // Without declared classes every sync with a paragraph counts as one
     // class: the empty name, whose mask takes in every class bit.
     if (classes_.empty()) {
       classes_.emplace_back();
-      out_ += kNoClassesNote;
+      Put(kNoClassesNote);
     }
     empty_paragraph_.Compile(kEmptyParagraphPattern);  // fixed pattern; cannot fail
   }
 
   long total() const { return total_; }
 
+  // The report's own texts, in the document's code page so that the report
+  // is one text with the node texts it quotes.
+  void Put(std::string_view cp949) {
+    if (utf8_)
+      out_ += Cp949ToUtf8(cp949);
+    else
+      out_ += cp949;
+  }
+
   // One walk of the node list per class, under its heading, with its count.
   template <typename Walk>
   void EachClass(Walk walk) {
     for (const std::string& name : classes_) {
-      if (!name.empty()) out_.append(name).append(kClassHeading);
+      if (!name.empty()) {
+        out_.append(name);
+        Put(kClassHeading);
+      }
       const long found = walk(doc_.ClassMask(name));
-      out_.append(kCountBefore).append(std::to_string(found)).append(kCountAfter);
+      Put(kCountBefore);
+      out_.append(std::to_string(found));
+      Put(kCountAfter);
       total_ += found;
     }
   }
@@ -108,13 +125,15 @@ class Checker {
       if (!IsSyncOf(node, mask)) continue;
       if (node.start < 0) {
         AppendLine(out_, true, node.line);
-        out_.append(kNegative).append(Printed(node)).append("\r\n");
+        Put(kNegative);
+        out_.append(Printed(node)).append("\r\n");
         ++found;
         continue;
       }
       if (previous && node.start < previous->start) {
         AppendLine(out_, false, node.line);
-        out_.append(kDecrease).append(Printed(node)).append("\r\n");
+        Put(kDecrease);
+        out_.append(Printed(node)).append("\r\n");
         ++found;
       }
       previous = &node;
@@ -157,7 +176,8 @@ class Checker {
       } else if (node.kind == SamiNodeKind::Paragraph && sync && IsSyncOf(*sync, mask) &&
                  empty_paragraph_.Find(node.text) == 0) {
         AppendLine(out_, false, sync->line);
-        out_.append(kEmpty).append(Printed(*sync)).append("\r\n");
+        Put(kEmpty);
+        out_.append(Printed(*sync)).append("\r\n");
         ++found;
       }
     }
@@ -167,6 +187,7 @@ class Checker {
  private:
   const SamiDocument& doc_;
   std::string& out_;
+  bool utf8_;
   std::vector<std::string> classes_;
   PatternMatcher empty_paragraph_;
   long total_ = 0;
@@ -182,22 +203,26 @@ SyncCheckResult CheckSyncErrors(const SamiDocument& doc, uint32_t min_interval,
   std::string& out = result.report;
   Checker check(doc, out);
 
-  out += kOrderSection;
+  check.Put(kOrderSection);
   check.EachClass([&](uint32_t mask) { return check.Order(mask); });
 
-  out.append(kShortSection).append(std::to_string(min)).append(kSectionLimitEnd);
+  check.Put(kShortSection);
+  out.append(std::to_string(min)).append(kSectionLimitEnd);
   check.EachClass(
       [&](uint32_t mask) { return check.Display(mask, [&](int64_t d) { return d < min; }); });
 
-  out.append(kLongSection).append(std::to_string(max)).append(kSectionLimitEnd);
+  check.Put(kLongSection);
+  out.append(std::to_string(max)).append(kSectionLimitEnd);
   check.EachClass(
       [&](uint32_t mask) { return check.Display(mask, [&](int64_t d) { return d > max; }); });
 
-  out += kEmptySection;
+  check.Put(kEmptySection);
   check.EachClass([&](uint32_t mask) { return check.Empty(mask); });
 
   result.errors = check.total();
-  out.append(kTotalBefore).append(std::to_string(result.errors)).append(kCountAfter);
+  check.Put(kTotalBefore);
+  out.append(std::to_string(result.errors));
+  check.Put(kCountAfter);
   return result;
 }
 

@@ -15,7 +15,7 @@ inline constexpr int64_t kDefaultMinInterval = 800;
 inline constexpr int64_t kDefaultMaxInterval = 8000;
 
 struct SyncCheckResult {
-  std::string report;  // CP949, CR LF line ends
+  std::string report;  // in the document's code page (CP949 or UTF-8), CR LF line ends
   long errors = 0;     // every section and class together, as the last line says
 };
 

@@ -158,9 +158,9 @@ std::string ClearSyncs(SamiDocument& doc, const RangeNumbers& range) {
 
 RangeOutcome ApplyRangeOperation(SyncOperation operation, std::string_view input,
                                  const RangeNumbers& range, bool ratio_over_whole,
-                                 bool break_repair) {
+                                 bool break_repair, const CodePage& cp) {
   RangeOutcome outcome;
-  SamiDocument doc;
+  SamiDocument doc(cp);
   if (!doc.Analyse(input, break_repair ? kAnalyseFixBreaks : kAnalysePlain)) {
     outcome.error = kAnalyseInitFailedMessage;
     return outcome;

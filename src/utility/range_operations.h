@@ -76,8 +76,9 @@ struct RangeOutcome {
 
 // Analyses a file (mode 1 with break repair, else 0), applies one of the three
 // range operations and writes the document. Other operation codes are refused.
+// input is working text of the code page cp (caption_encoding.h).
 RangeOutcome ApplyRangeOperation(SyncOperation operation, std::string_view input,
                                  const RangeNumbers& range, bool ratio_over_whole,
-                                 bool break_repair);
+                                 bool break_repair, const CodePage& cp = CodePage::Cp949());
 
 }  // namespace cadenzio

@@ -10,6 +10,7 @@
 
 #include "pattern/code_page.h"
 #include "sami/sami_text.h"
+#include "settings/cp949_conversion.h"
 #include "settings/file_services.h"
 #include "utility/merge_sorted.h"
 #include "utility/srt_build.h"
@@ -119,6 +120,8 @@ class WorkCommand {
   // The operations' own failures are error boxes under the program's name.
   void Fail(std::string text) { Show(std::move(text), kUtilityProgramCaption, MessageIcon::Error); }
   bool ReadSource(std::string& bytes);
+  bool Decode(const std::string& bytes, DecodedCaption& caption, UtilityField field);
+  bool Encode(const DecodedCaption& like, std::string_view working, std::string& bytes);
   bool RefuseInput(const std::string& bytes);
   void Complete(std::string written);
 
@@ -197,6 +200,34 @@ bool WorkCommand::RefuseInput(const std::string& bytes) {
   return true;
 }
 
+// Messages are CP949; the encoding's messages are UTF-8 and name the place
+// in English, quoting a character CP949 may lack, which shows as '?' then.
+std::string AsMessage(std::string_view utf8) {
+  Cp949Text cp949 = Utf8ToCp949(utf8);
+  if (cp949.ok()) return std::move(cp949.bytes);
+  std::string ascii;
+  for (std::size_t i = 0; i < utf8.size(); i += CodePage::Utf8().CharLength(utf8, i))
+    ascii.push_back(static_cast<unsigned char>(utf8[i]) < 0x80 ? utf8[i] : '?');
+  return ascii;
+}
+
+bool WorkCommand::Decode(const std::string& bytes, DecodedCaption& caption, UtilityField field) {
+  caption = DecodeCaption(bytes, job_.encoding);
+  if (caption.ok()) return true;
+  Stop(AsMessage(caption.error), kUtilityErrorCaption, MessageIcon::Error, field);
+  return false;
+}
+
+bool WorkCommand::Encode(const DecodedCaption& like, std::string_view working, std::string& bytes) {
+  EncodedCaption encoded = EncodeCaption(working, like.encoding, like.bom);
+  if (!encoded.ok()) {
+    Fail(AsMessage(encoded.error));
+    return false;
+  }
+  bytes = std::move(encoded.bytes);
+  return true;
+}
+
 void WorkCommand::Complete(std::string written) {
   // Whole milliseconds, shown as seconds.
   const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -230,24 +261,41 @@ void WorkCommand::RunSrtBuild(SyncOperation operation) {
 }
 
 void WorkCommand::RunMerge() {
-  std::string first, second;
-  if (!ReadSource(first) || RefuseInput(first)) return;
+  std::string first_bytes, second_bytes;
+  DecodedCaption first, second;
+  if (!ReadSource(first_bytes) || !Decode(first_bytes, first, UtilityField::kSourceName) ||
+      RefuseInput(first.bytes))
+    return;
   const bool one_file = job_.output_name == job_.source_name;  // byte for byte
-  if (!one_file && !ReadWholeFile(job_.output_name, second))
+  if (!one_file && !ReadWholeFile(job_.output_name, second_bytes))
     return Stop(kUtilitySecondUnreadableMessage, kUtilityErrorCaption, MessageIcon::Error,
                 UtilityField::kOutputName);
+  std::string second_text;  // the second file in the first one's code page
+  if (!one_file) {
+    if (!Decode(second_bytes, second, UtilityField::kOutputName)) return;
+    EncodedCaption converted =
+        ConvertWorkingText(second.bytes, second.code_page(), first.code_page());
+    if (!converted.ok()) return Fail(AsMessage(job_.output_name + ": " + converted.error));
+    second_text = std::move(converted.bytes);
+  }
+  SamiDocument first_doc(first.code_page());
   const MergeResult merged =
-      MergeSorted(first, one_file ? std::nullopt : std::optional<std::string_view>(second),
-                  job_.break_repair);
+      MergeSorted(first.bytes, one_file ? std::nullopt : std::optional<std::string_view>(second_text),
+                  job_.break_repair, &first_doc);
   if (!merged.ok()) return Fail(merged.error);
+  std::string written;
+  if (!Encode(first, merged.bytes, written)) return;
   const std::string out = job_.source_name + kMergeOutputSuffix;
-  if (!WriteWholeFileAtomic(out, merged.bytes)) return Fail(kMergeOutputOpenFailedMessage);
+  if (!WriteWholeFileAtomic(out, written)) return Fail(kMergeOutputOpenFailedMessage);
   Complete(out);
 }
 
 void WorkCommand::RunRange(SyncOperation operation, bool replace) {
   std::string input;
-  if (!ReadSource(input) || RefuseInput(input)) return;
+  DecodedCaption source;
+  if (!ReadSource(input) || !Decode(input, source, UtilityField::kSourceName) ||
+      RefuseInput(source.bytes))
+    return;
   if (!replace && !CanWriteFile(job_.output_name))
     return Stop(kUtilityOutputUnwritableMessage, kUtilityErrorCaption, MessageIcon::None,
                 UtilityField::kOutputName);
@@ -263,18 +311,20 @@ void WorkCommand::RunRange(SyncOperation operation, bool replace) {
       return Stop(kUtilityNegativeChangeMessage, kUtilityErrorCaption, MessageIcon::None,
                   UtilityField::kStartChange);
   }
-  const RangeOutcome outcome =
-      ApplyRangeOperation(operation, input, range, job_.ratio_over_whole, job_.break_repair);
+  const RangeOutcome outcome = ApplyRangeOperation(
+      operation, source.bytes, range, job_.ratio_over_whole, job_.break_repair, source.code_page());
   if (!outcome.ok()) return Fail(outcome.error);
   if (job_.strict_input && outcome.syncs == 0)
     return Stop("'" + job_.source_name + "' holds no sync tag: not a SAMI caption file",
                 kUtilityErrorCaption, MessageIcon::Error, UtilityField::kSourceName);
+  std::string written;
+  if (!Encode(source, outcome.bytes, written)) return;
   if (replace) {
-    if (!WriteWholeFileAtomic(job_.source_name, outcome.bytes))
+    if (!WriteWholeFileAtomic(job_.source_name, written))
       return Show(kUtilitySourceUnwritableMessage, kUtilityReplaceFailedCaption, MessageIcon::None);
     return Complete(job_.source_name);
   }
-  if (!WriteWholeFileAtomic(job_.output_name, outcome.bytes))
+  if (!WriteWholeFileAtomic(job_.output_name, written))
     return Stop(kUtilityOutputUnwritableMessage, kUtilityErrorCaption, MessageIcon::None,
                 UtilityField::kOutputName);
   Complete(job_.output_name);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/dialogs.h"
+#include "settings/caption_encoding.h"
 #include "utility/range_operations.h"
 
 namespace cadenzio {
@@ -90,6 +91,11 @@ struct SyncUtilityJob {
   // The CLI's own refusal of sources the window would take as they are: an
   // empty file, bytes with NUL in them, a file without a single sync tag.
   bool strict_input = false;
+  // How the caption inputs of the range operations and the merge are read
+  // (the SRT builders read bytes). The output is written in the encoding of
+  // the (first) input, with its byte order mark when it had one; the merge's
+  // second file is read in its own encoding and joins the first's.
+  EncodingChoice encoding = EncodingChoice::Auto;
 
   // Asked, with the question as a message, before a range operation rewrites
   // its source in place (no output name, or the source's name in another

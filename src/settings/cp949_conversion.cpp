@@ -1,6 +1,6 @@
 // CP949 <-> UTF-8 through iconv, one character at a time so that a refused
 // byte can be kept exactly where it stood.
-#include "platform/text_encoding.h"
+#include "settings/cp949_conversion.h"
 
 #include <iconv.h>
 

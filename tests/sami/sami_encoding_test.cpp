@@ -1,0 +1,212 @@
+// The same captions in CP949 and in UTF-8 analyse to the same document, and
+// their SRT export and sync check report are the same text.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "sami/sami_document.h"
+#include "settings/cp949_conversion.h"
+#include "test_support.h"
+#include "tools/srt_export.h"
+#include "tools/sync_check.h"
+
+namespace cadenzio {
+namespace {
+
+std::string ToCp949(std::string_view utf8) {
+  Cp949Text t = Utf8ToCp949(utf8);
+  EXPECT_TRUE(t.ok()) << "test text has no CP949 form";
+  return t.bytes;
+}
+
+SamiDocument AnalyseIn(const CodePage& cp, std::string_view text, int mode) {
+  SamiDocument doc(cp);
+  EXPECT_TRUE(doc.Analyse(text, mode));
+  return doc;
+}
+
+// Kinds, lines, starts, masks and class names node by node, texts compared
+// as UTF-8. Overflow nodes hold pieces of a line, which CP949 may cut inside
+// a character where UTF-8 keeps it whole; their texts are compared joined.
+void ExpectSameDocument(const SamiDocument& cp949, const SamiDocument& utf8, const std::string& what) {
+  SCOPED_TRACE(what);
+  EXPECT_EQ(cp949.valid, utf8.valid);
+  ASSERT_EQ(cp949.classes.size(), utf8.classes.size());
+  for (std::size_t i = 0; i < cp949.classes.size(); ++i)
+    EXPECT_EQ(Cp949ToUtf8(cp949.classes[i]), utf8.classes[i]);
+  EXPECT_EQ(Cp949ToUtf8(cp949.colour), utf8.colour);
+  EXPECT_EQ(Cp949ToUtf8(cp949.header), utf8.header);
+  EXPECT_EQ(Cp949ToUtf8(cp949.tail), utf8.tail);
+  ASSERT_EQ(cp949.nodes.size(), utf8.nodes.size());
+  std::string overflow_a, overflow_b;
+  for (std::size_t i = 0; i < cp949.nodes.size(); ++i) {
+    const SamiNode& a = cp949.nodes[i];
+    const SamiNode& b = utf8.nodes[i];
+    ASSERT_EQ(a.kind, b.kind) << "node " << i;
+    EXPECT_EQ(a.line, b.line) << "node " << i;
+    EXPECT_EQ(a.start, b.start) << "node " << i;
+    EXPECT_EQ(a.class_mask, b.class_mask) << "node " << i;
+    EXPECT_EQ(a.clear_mask, b.clear_mask) << "node " << i;
+    EXPECT_EQ(Cp949ToUtf8(a.class_name), b.class_name) << "node " << i;
+    if (a.kind == SamiNodeKind::Overflow) {
+      overflow_a += a.text;
+      overflow_b += b.text;
+    } else {
+      EXPECT_EQ(Cp949ToUtf8(a.text), b.text) << "node " << i;
+    }
+  }
+  EXPECT_EQ(Cp949ToUtf8(overflow_a), overflow_b);
+}
+
+// Documents in every mode, the SRT export of each, and the check report.
+void ExpectSameResults(std::string_view cp949, std::string_view utf8, const std::string& what) {
+  for (int mode : {kAnalysePlain, kAnalyseFixBreaks, kAnalyseKeepBlanks}) {
+    const SamiDocument a = AnalyseIn(CodePage::Cp949(), cp949, mode);
+    const SamiDocument b = AnalyseIn(CodePage::Utf8(), utf8, mode);
+    ExpectSameDocument(a, b, what + ", mode " + std::to_string(mode));
+    const SrtExport srt_a = WriteSrt(a), srt_b = WriteSrt(b);
+    EXPECT_EQ(Cp949ToUtf8(srt_a.bytes), srt_b.bytes) << what;
+    EXPECT_EQ(srt_a.error, srt_b.error) << what;
+    if (mode == kAnalyseKeepBlanks) {
+      const SyncCheckResult check_a = CheckSyncErrors(a, 0, 0), check_b = CheckSyncErrors(b, 0, 0);
+      EXPECT_EQ(Cp949ToUtf8(check_a.report), check_b.report) << what;
+      EXPECT_EQ(check_a.errors, check_b.errors) << what;
+    }
+  }
+}
+
+// Korean right before a tag, one to three characters of it: every tag is
+// found, read in its own code page or (UTF-8) stepped over as CP949 pairs.
+TEST(SamiEncoding, KoreanRightBeforeATagHidesNoTag) {
+  for (const std::string korean : {"\xED\x95\x9C", "\xED\x95\x9C\xEA\xB8\x80",
+                                   "\xED\x95\x9C\xEA\xB8\x80\xEC\x9E\x90"}) {  // 한, 한글, 한글자
+    const std::string utf8 =
+        "<SAMI><HEAD><STYLE>\r\n.KRCC {Name:Korean; lang:ko-KR; SAMIType:CC;}\r\n</STYLE></HEAD><BODY>\r\n"
+        "<SYNC Start=1000><P Class=KRCC>" + korean + "<br>" + korean + "<font color=red>" + korean +
+        "</font>" + korean + "<SYNC Start=2000><P Class=KRCC>" + korean + "<P Class=ENCC>x" + korean +
+        "<!-- " + korean + "-->" + korean + "<SYNC Start=3000><P Class=KRCC>&nbsp;" + korean +
+        "</BODY></SAMI>";
+    const std::string cp949 = ToCp949(utf8);
+    const SamiDocument u = AnalyseIn(CodePage::Utf8(), utf8, kAnalysePlain);
+    const SamiDocument c = AnalyseIn(CodePage::Cp949(), cp949, kAnalysePlain);
+    const SamiDocument u_as_cp949 = AnalyseIn(CodePage::Cp949(), utf8, kAnalysePlain);
+    for (const SamiDocument* doc : {&u, &c, &u_as_cp949}) {
+      std::string kinds;
+      for (const SamiNode& n : doc->nodes) kinds += "SOPV"[static_cast<int>(n.kind)];
+      EXPECT_EQ(kinds, "OSPSPPOSP") << korean;  // the comment is an Other node of its own
+      ASSERT_EQ(doc->nodes.size(), 9u);
+      EXPECT_EQ(doc->nodes[7].start, 3000);
+      EXPECT_EQ(doc->tail, "</BODY></SAMI>");
+      EXPECT_EQ(doc->nodes[3].class_mask, 1u | kUndeclaredClass);  // KRCC, and ENCC undeclared
+    }
+    ExpectSameDocument(c, u, "korean before tags");
+  }
+}
+
+// The analyser's limits count CP949 bytes, so a caption meets them at the
+// same character in either code page.
+TEST(SamiEncoding, LimitsFallOnTheSameCharacter) {
+  const std::string ga = "\xEA\xB0\x80";  // 가: 2 bytes in CP949, 3 in UTF-8
+  auto repeat = [](const std::string& s, int n) {
+    std::string out;
+    for (int i = 0; i < n; ++i) out += s;
+    return out;
+  };
+  const std::string head = "<SAMI><HEAD>\r\n.KRCC {Name:K; lang:ko-KR;}\r\n</HEAD><BODY>\r\n";
+  // A paragraph of 299 CP949 bytes takes part in the masks, one of 300 does not:
+  // "<P Class=KRCC>" 14 bytes, 141 characters of 2, then "a" or "ab" and "\r\n".
+  for (const std::string end : {"a", "ab"}) {
+    const std::string body = "<SYNC Start=1><P Class=KRCC>" + repeat(ga, 141) + end + "\r\n" +
+                             "<SYNC Start=2><P Class=KRCC>\r\n</BODY>";
+    const std::string utf8 = head + body;
+    ExpectSameResults(ToCp949(utf8), utf8, "paragraph ending " + end);
+    EXPECT_EQ(AnalyseIn(CodePage::Utf8(), utf8, 0).nodes[1].class_mask, end == "a" ? 1u : 0u);
+  }
+  // Lines longer than a body piece, with a character across the cut (odd
+  // offsets), and lines long enough to end in overflow; a head that fills
+  // its limit before or after the first sync.
+  for (int n : {600, 1021, 1022, 1023, 1100, 1500}) {
+    const std::string utf8 = head + "<SYNC Start=1><P Class=KRCC>" + repeat("x" + ga, n / 2) + "x" +
+                             repeat(ga, n % 7) + "<br>\r\n<SYNC Start=5><P Class=KRCC>b\r\n</BODY>";
+    ExpectSameResults(ToCp949(utf8), utf8, "long line " + std::to_string(n));
+  }
+  for (int n : {4080, 4081, 4082, 4083, 4100}) {
+    const std::string utf8 = "<SAMI><HEAD><TITLE>" + repeat(ga, n) + "</TITLE>" + "<SYNC Start=7><P>z";
+    ExpectSameResults(ToCp949(utf8), utf8, "head of " + std::to_string(n));
+  }
+}
+
+// Generated captions: Korean, tags, blank and empty paragraphs, comments,
+// long paragraphs and lines, in random mixes.
+std::string GenerateCaptions(std::mt19937& rng) {
+  static const char* const kWords[] = {"\xEC\x95\x88\xEB\x85\x95", "\xED\x95\x9C\xEA\xB8\x80",
+                                       "\xEC\x9E\x90\xEB\xA7\x89", "\xEA\xB0\x80", "abc", " ", "!",
+                                       "\xE3\x81\x82"};  // 안녕 한글 자막 가 ... あ
+  static const char* const kTags[] = {"<br>", "<BR>", "<font color=#ff0000>", "</font>", "<b>", "<i>"};
+  auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+  std::string out =
+      "<SAMI>\r\n<HEAD>\r\n<TITLE>\xEC\xA0\x9C\xEB\xAA\xA9</TITLE>\r\n<STYLE TYPE=\"text/css\">\r\n<!--\r\n"
+      "P { color: white; }\r\n.KRCC {Name:\xED\x95\x9C\xEA\xB5\xAD\xEC\x96\xB4; lang:ko-KR; SAMIType:CC;}\r\n"
+      ".ENCC {Name:English; lang:en-US; SAMIType:CC;}\r\n-->\r\n</STYLE>\r\n</HEAD>\r\n<BODY>\r\n";
+  int start = 0;
+  const int syncs = 40 + pick(40);
+  for (int s = 0; s < syncs; ++s) {
+    start += pick(5) == 0 ? -300 : 100 + pick(9000);
+    out += "<SYNC Start=" + std::to_string(start) + ">";
+    if (pick(3) == 0) out += "\r\n";
+    const int paragraphs = pick(3);
+    for (int p = 0; p < paragraphs; ++p) {
+      out += pick(2) ? "<P Class=KRCC>" : (pick(2) ? "<P Class=ENCC>" : "<P>");
+      switch (pick(6)) {
+        case 0: out += "&nbsp;"; break;
+        case 1: break;  // empty
+        default: {
+          const int words = pick(8) == 0 ? 200 + pick(700) : pick(20);
+          for (int w = 0; w < words; ++w) {
+            out += pick(5) == 0 ? kTags[pick(6)] : kWords[pick(8)];
+            if (pick(12) == 0) out += "\r\n";
+          }
+        }
+      }
+      out += "\r\n";
+    }
+    if (pick(15) == 0) out += "<!-- \xEC\xA3\xBC\xEC\x84\x9D " + std::to_string(s) + " -->\r\n";
+  }
+  if (pick(4) != 0) out += "</BODY>\r\n</SAMI>\r\n";
+  return out;
+}
+
+TEST(SamiEncoding, GeneratedCaptionsGiveTheSameResults) {
+  std::mt19937 rng(20240611);
+  for (int file = 0; file < 12; ++file) {
+    const std::string utf8 = GenerateCaptions(rng);
+    ExpectSameResults(ToCp949(utf8), utf8, "generated file " + std::to_string(file));
+  }
+}
+
+// The real files that exist in both encodings (NAME.smi in UTF-8 and its
+// re-encoding NAME.cp949.smi).
+TEST(SamiEncoding, RealFilesInBothEncodingsGiveTheSameResults) {
+  const std::string dir = test::SamplesDir();
+  if (dir.empty()) GTEST_SKIP() << "no samples folder";
+  int pairs = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+    const std::string name = entry.path().filename().string();
+    const std::string suffix = ".cp949.smi";
+    if (name.size() <= suffix.size() || !name.ends_with(suffix)) continue;
+    const std::string utf8_name = name.substr(0, name.size() - suffix.size()) + ".smi";
+    if (!std::filesystem::exists(dir + "/" + utf8_name)) continue;
+    const std::string cp949 = test::ReadFile(dir + "/" + name);
+    const std::string utf8 = test::ReadFile(dir + "/" + utf8_name);
+    ExpectSameResults(cp949, utf8, utf8_name);
+    ++pairs;
+  }
+  if (pairs == 0) GTEST_SKIP() << "no pair of NAME.smi and NAME.cp949.smi";
+  EXPECT_GE(pairs, 1);
+}
+
+}  // namespace
+}  // namespace cadenzio
