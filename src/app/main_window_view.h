@@ -71,6 +71,10 @@ class MainWindowView {
   // Creates the sync utility window unless it exists, its first file field
   // set to caption_path.
   virtual void OpenSyncUtility(const std::string& caption_path) = 0;
+  // Shows the caption editor's popup menu (kEditorPopupMenu of command_ids.h)
+  // at a point in editor client coordinates; the chosen command goes to
+  // CCadenzioDlg::OnCommand.
+  virtual void ShowEditorPopupMenu(int x, int y) = 0;
 };
 
 }  // namespace cadenzio

@@ -52,6 +52,9 @@ class MemoryMainWindowView : public MainWindowView {
   void OpenSyncUtility(const std::string& caption_path) override {
     opened_.push_back("sync utility " + caption_path);
   }
+  void ShowEditorPopupMenu(int x, int y) override {
+    opened_.push_back("popup " + std::to_string(x) + "," + std::to_string(y));
+  }
 
   // Test controls.
   void set_combo_text(std::string text) { combo_text_ = std::move(text); }
@@ -73,7 +76,7 @@ class MemoryMainWindowView : public MainWindowView {
   bool ended() const { return ended_; }
   const std::vector<std::string>& reports() const { return reports_; }
   // "text view HEADING", "time converter", "title and rate", "settings",
-  // "find", "replace", "font", "sync utility PATH", in order.
+  // "find", "replace", "font", "sync utility PATH", "popup X,Y", in order.
   const std::vector<std::string>& opened() const { return opened_; }
   const std::string& text_view_body() const { return text_view_body_; }
   const std::vector<bool>& title_requests() const { return title_requests_; }

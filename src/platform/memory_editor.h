@@ -75,6 +75,7 @@ class MemoryEditor : public TextEditor {
  private:
   struct Snapshot {
     std::vector<std::string> lines;
+    std::vector<long> chars;
     CharRange selection;
   };
   struct Place {
@@ -84,8 +85,16 @@ class MemoryEditor : public TextEditor {
 
   long TotalChars() const;
   Place PlaceOf(long pos) const;
+  // Brings starts_ up to date with chars_.
+  void UpdateStarts() const;
 
   std::vector<std::string> lines_{std::string()};  // never empty
+  // Characters of each line, changed together with lines_, and the first
+  // character of each line, rebuilt from them when stale: a position costs a
+  // binary search, not a count over the whole text.
+  std::vector<long> chars_{0};
+  mutable std::vector<long> starts_;
+  mutable bool starts_stale_ = true;
   CharRange selection_;
   std::vector<Snapshot> undo_;
   bool modified_ = false;

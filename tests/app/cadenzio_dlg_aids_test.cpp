@@ -1,0 +1,241 @@
+// The movie commands and the preview timer, and the editor aids: find and
+// replace, the header, reflecting edits, help.
+#include "cadenzio_dlg_fixture.h"
+
+namespace cadenzio::test {
+namespace {
+
+TEST_F(DlgTest, SeekAndPauseNumbers) {
+  Start();
+  OpenMovieAt(3.2);
+  dlg->SeekBack();  // 3200 - 5000 is below 0
+  EXPECT_EQ(player.calls(), (std::vector<std::string>{"seek 0.000", "play"}));
+
+  player.clear_calls();
+  dlg->settings().delay = 1000;
+  player.set_position(10.0);
+  dlg->SeekBack();  // 11000 - 5000
+  EXPECT_EQ(player.calls(), (std::vector<std::string>{"seek 6.000", "play"}));
+
+  player.clear_calls();
+  dlg->settings().delay = 0;
+  player.set_duration(12.3456);
+  player.set_position(9.0);
+  dlg->SeekForward();  // 14000 is past the end: the duration in whole ms
+  EXPECT_EQ(player.calls(), (std::vector<std::string>{"seek 12.345"}));
+
+  player.clear_calls();
+  for (int state : {0, 1, 3, 8}) {
+    player.ReportPlayState(state);
+    dlg->TogglePause();
+  }
+  player.ReportPlayState(kPlayStatePlaying);
+  dlg->TogglePause();
+  EXPECT_EQ(player.calls(), (std::vector<std::string>{"play", "play", "play", "play", "pause"}));
+
+  player.ReportOpenState(kOpenStateOpening);  // not open yet: the commands do nothing
+  player.clear_calls();
+  dlg->SeekBack();
+  dlg->SeekForward();
+  dlg->TogglePause();
+  EXPECT_TRUE(player.calls().empty());
+}
+
+TEST_F(DlgTest, OpeningAMovieWhileOneIsOpenAsksFirst) {
+  Start();
+  const std::string first = dir.File("one.avi"), second = dir.File("two.avi");
+  WriteFile(dir.File("one.smi"), kTwoCaptions);
+  dialogs.QueuePath(first);
+  dlg->OpenMedia();
+  EXPECT_EQ(player.calls(), std::vector<std::string>{"open " + first});
+  EXPECT_EQ(dlg->caption_path(), dir.File("one.smi"));  // the same-name caption came along
+  EXPECT_TRUE(view.timer_running());
+  const FileDialogRequest& request = dialogs.file_dialogs()[0];
+  EXPECT_EQ(request.title, "Open Media File...");
+  EXPECT_EQ(request.default_extension, "avi");
+  ASSERT_EQ(request.filters.size(), 5u);
+  EXPECT_EQ(request.filters[2].patterns, "*.mpg; *.mpeg; *.dat; *.vob; *.m2v");
+  player.ReportOpenState(kOpenStateOpen);
+
+  dialogs.QueueAnswer(MessageAnswer::No);
+  dlg->OpenMedia();
+  EXPECT_EQ(dialogs.messages().back().text,
+            " \xC7\xF6\xC0\xE7 \xB5\xBF\xBF\xB5\xBB\xF3\xC0\xBB \xB4\xDD\xB0\xED "
+            "\xBB\xF5\xB7\xCE \xBF\xA9\xBD\xC3\xB0\xDA\xBD\xC0\xB4\xCF\xB1\xEE? ");
+  EXPECT_EQ(dialogs.messages().back().buttons, MessageButtons::YesNo);
+  EXPECT_EQ(dlg->media_path(), first);  // No keeps the movie
+  EXPECT_EQ(dialogs.file_dialogs().size(), 1u);
+
+  dialogs.QueueAnswer(MessageAnswer::Yes);
+  dialogs.QueuePath(second);
+  dlg->OpenMedia();
+  EXPECT_EQ(player.calls(),
+            (std::vector<std::string>{"open " + first, "reset", "open " + second}));
+  EXPECT_EQ(dlg->media_path(), second);
+  EXPECT_EQ(dlg->caption_path(), dir.File("one.smi"));  // two.smi does not exist
+
+  player.ReportOpenState(kOpenStateOpen);
+  dlg->CloseMedia();
+  EXPECT_FALSE(view.timer_running());
+  EXPECT_EQ(dlg->media_path(), "");
+  EXPECT_NE(view.title().find("NO MOVIE"), std::string::npos);
+  dlg->OpenMedia();  // starts at the last movie
+  EXPECT_EQ(dialogs.file_dialogs().back().initial_path, second);
+}
+
+TEST_F(DlgTest, TimerRefreshesThePreviewOnlyWhenTheSyncChanges) {
+  Start();
+  LoadCaption();
+  OpenMovieAt(0.5);
+  dlg->OnTimer();  // caption-on box not ticked
+  EXPECT_EQ(view.preview_loads(), 0);
+
+  view.SetCaptionOnChecked(true);
+  dlg->OnCaptionOnClicked();
+  EXPECT_EQ(view.ClassComboSelection(), 0);
+  EXPECT_EQ(dlg->chosen_class_index(), dlg->document().ClassIndex(view.ClassComboItem(0)));
+  const std::string krcc = "KRCC";
+  view.SetClassComboSelection(dlg->document().classes[0] == krcc ? 0 : 1);
+  dlg->OnClassComboChanged();
+  EXPECT_EQ(dlg->chosen_class_index(), dlg->document().ClassIndex(krcc));
+
+  dlg->OnTimer();  // before the first sync: the box is cleared once
+  EXPECT_EQ(view.preview_loads(), 1);
+  EXPECT_EQ(view.preview(), "");
+  dlg->OnTimer();
+  EXPECT_EQ(view.preview_loads(), 1);
+  player.set_position(1.0);  // exactly on the first sync
+  dlg->OnTimer();
+  EXPECT_EQ(view.preview_loads(), 2);
+  EXPECT_NE(view.preview().find("one"), std::string::npos);
+  player.set_position(30.0);
+  dlg->OnTimer();
+  EXPECT_EQ(view.preview_loads(), 2);
+  player.set_position(62.0);
+  dlg->OnTimer();
+  EXPECT_EQ(view.preview_loads(), 3);
+  EXPECT_NE(view.preview().find("two"), std::string::npos);
+
+  player.ReportOpenState(kOpenStateClosed);  // no movie: no work
+  player.set_position(75.0);
+  dlg->OnTimer();
+  EXPECT_EQ(view.preview_loads(), 3);
+}
+
+TEST_F(DlgTest, FindNextUpAndDown) {
+  Start();
+  editor.SetText("alpha\r\nbeta alpha\r\ngamma");
+  FindReplaceRequest request{kFrFindNext | kFrDown, "ALPHA", ""};
+  dlg->OnFindReplace(request);
+  EXPECT_EQ(editor.GetSelection(), (CharRange{0, 5}));
+  dlg->OnFindReplace(request);
+  EXPECT_EQ(editor.GetSelection(), (CharRange{11, 16}));
+  dlg->OnFindReplace(request);
+  EXPECT_EQ(dialogs.messages().back().text,
+            "\xB4\xF5 \xC0\xCC\xBB\xF3 \xC1\xB8\xC0\xE7\xC7\xCF\xC1\xF6 "
+            "\xBE\xCA\xBD\xC0\xB4\xCF\xB4\xD9.");  // 더 이상 존재하지 않습니다.
+  EXPECT_EQ(editor.GetSelection(), (CharRange{11, 16}));
+  request.flags = kFrFindNext;  // upwards, from before the selection
+  dlg->OnFindReplace(request);
+  EXPECT_EQ(editor.GetSelection(), (CharRange{0, 5}));
+  dlg->OnFindReplace(request);  // nothing above the first
+  EXPECT_EQ(dialogs.messages().size(), 2u);
+  EXPECT_EQ(editor.GetSelection(), (CharRange{0, 5}));
+  request.flags = kFrFindNext | kFrDown | kFrMatchCase;
+  dlg->OnFindReplace(request);
+  EXPECT_EQ(dialogs.messages().size(), 3u);
+  request.flags = kFrDialogTerm | kFrFindNext;
+  dlg->OnFindReplace(request);
+  EXPECT_EQ(dialogs.messages().size(), 3u);
+}
+
+TEST_F(DlgTest, ReplaceAndReplaceAll) {
+  Start();
+  editor.SetText("a cat\r\na");
+  CaretAt(2);
+  dlg->OnFindReplace({kFrReplace, "", "the "});  // no selection: inserted at the caret
+  EXPECT_EQ(editor.Text(), "a the cat\r\na");
+  EXPECT_TRUE(editor.Undo());
+  EXPECT_EQ(editor.Text(), "a cat\r\na");
+
+  dlg->OnFindReplace({kFrReplaceAll | kFrDown, "a", "ab"});  // terminates
+  EXPECT_EQ(editor.Text(), "ab cabt\r\nab");
+  // "모두 3 개의 내용이 교체되었습니다."
+  EXPECT_EQ(view.status(), "\xB8\xF0\xB5\xCE 3 \xB0\xB3\xC0\xC7 \xB3\xBB\xBF\xEB\xC0\xCC "
+                           "\xB1\xB3\xC3\xBC\xB5\xC7\xBE\xFA\xBD\xC0\xB4\xCF\xB4\xD9.");
+  dlg->OnFindReplace({kFrReplaceAll, "zzz", "y"});
+  EXPECT_EQ(view.status().substr(0, 7), "\xB8\xF0\xB5\xCE 0 ");
+  dlg->OnFindReplace({kFrReplaceAll | kFrWholeWord, "ab", "x"});
+  EXPECT_EQ(editor.Text(), "x cabt\r\nx");
+}
+
+TEST_F(DlgTest, InsertHeaderOnlyWithoutOne) {
+  Start();
+  dlg->InsertHeader();  // empty editor
+  const std::string header = dlg->settings().header_template;
+  EXPECT_EQ(editor.Text(), header + "\r\n</BODY>\r\n</SAMI>");
+  const CharRange body = editor.FindText({0, -1}, "<BODY>", {});
+  ASSERT_GE(body.start, 0);
+  EXPECT_EQ(editor.GetSelection(), (CharRange{body.start + 7, body.start + 7}));
+  EXPECT_EQ(editor.GetSelection().start, editor.LineIndex(editor.LineFromChar(body.start) + 1));
+  EXPECT_EQ(dialogs.beeps(), 1);
+
+  editor.SetText("one\r\n\r\n  <sami>\r\n<sami>x");
+  dlg->InsertHeader();  // the fourth line starts with it
+  EXPECT_EQ(editor.Text(), "one\r\n\r\n  <sami>\r\n<sami>x");
+  editor.SetText("1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n10\r\n<SAMI>");
+  dlg->InsertHeader();  // the eleventh line is not looked at
+  EXPECT_TRUE(editor.Text().starts_with(header + "1\r\n"));
+}
+
+TEST_F(DlgTest, ReflectEditsFollowsTheTextWithoutSaving) {
+  Start();
+  const std::string path = LoadCaption();
+  editor.SetText("<SAMI>\r\n<HEAD>\r\n<STYLE TYPE=\"text/css\">\r\n<!--\r\n"
+                 ".JPCC { Name:Japanese; lang:ja-JP; }\r\n-->\r\n</STYLE>\r\n</HEAD>\r\n"
+                 "<BODY>\r\n<SYNC Start=10><P Class=JPCC>x\r\n</BODY></SAMI>");
+  editor.SetModified(true);
+  dlg->ReflectEdits();
+  EXPECT_EQ(view.combo_items(), std::vector<std::string>{"JPCC"});
+  EXPECT_TRUE(editor.IsModified());
+  EXPECT_EQ(ReadFile(path), kTwoCaptions);
+  EXPECT_EQ(view.status(), "Line: 11, Contents: " + std::to_string(editor.TextLength()) + " bytes");
+
+  files.fail_work_file = true;
+  dlg->ReflectEdits();
+  EXPECT_EQ(dialogs.messages().back(),
+            (ShownMessage{"\xBC\xF6\xC1\xA4\xB5\xA5\xC0\xCC\xC5\xB8 \xC0\xE7\xBB\xFD\xC3\xA2\xBF\xA1 "
+                          "\xB9\xDD\xBF\xB5 - \xC0\xD3\xBD\xC3\xC6\xC4\xC0\xCF \xBB\xFD\xBC\xBA "
+                          "\xBD\xC7\xC6\xD0",
+                          "Cadenzio", MessageIcon::Error, MessageButtons::Ok}));
+  // Closing still asks.
+  dialogs.QueueAnswer(MessageAnswer::Cancel);
+  dlg->OnClose();
+  EXPECT_FALSE(view.ended());
+}
+
+TEST_F(DlgTest, HelpFontAndCaptureEdits) {
+  Start();
+  dialogs.SetShellResult(false);
+  dlg->OpenHelp();
+  EXPECT_EQ(dialogs.messages().back(),
+            (ShownMessage{"\xB5\xB5\xBF\xF2\xB8\xBB \xC6\xC4\xC0\xCF\xC0\xCC \xBE\xF8\xB4\xC2\xB5\xED "
+                          "\xC7\xCF\xB3\xD7\xBF\xE4 ^^  ",
+                          "Cadenzio", MessageIcon::Information, MessageButtons::Ok}));
+  dlg->OpenHomePage();  // no message when it fails
+  EXPECT_EQ(dialogs.messages().size(), 1u);
+
+  editor.SetFaceName("Gulim");
+  dlg->ChangeEditorFont();  // cancelled
+  EXPECT_EQ(editor.FaceName(), "Gulim");
+
+  dlg->OnCaptureLabelEdited(2, "1200");
+  dlg->OnCaptureLabelEdited(3, "1000");
+  EXPECT_EQ(view.capture_value(5), "-200");
+  dlg->OnCaptureLabelEdited(3, std::nullopt);  // cancelled
+  EXPECT_EQ(view.capture_value(3), "1000");
+  EXPECT_EQ(dlg->capture_list().CaptureRowText(5), "-200");
+}
+
+}  // namespace
+}  // namespace cadenzio::test

@@ -1,0 +1,311 @@
+// The main window's halves of the tools: inputs, questions, dialogs,
+// messages, the files written and what changes in the main window.
+#include "app/tool_commands.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <regex>
+
+#include "app/memory_main_window_view.h"
+#include "platform/memory_dialogs.h"
+#include "platform/memory_editor.h"
+#include "test_support.h"
+#include "tools/import_captions.h"
+#include "tools/short_clears.h"
+#include "tools/split_language.h"
+#include "tools/sync_check.h"
+
+namespace cadenzio {
+namespace {
+
+const std::string kProgram = "Cadenzio";
+const std::string kDoneCaption = "\xC0\xDB\xBE\xF7 \xBF\xCF\xB7\xE1";  // 작업 완료
+// "작업이 정상적으로 완료되었습니다."
+const std::string kDone =
+    "\xC0\xDB\xBE\xF7\xC0\xCC \xC1\xA4\xBB\xF3\xC0\xFB\xC0\xB8\xB7\xCE "
+    "\xBF\xCF\xB7\xE1\xB5\xC7\xBE\xFA\xBD\xC0\xB4\xCF\xB4\xD9.";
+const std::string kSeconds = "\xC3\xCA \xB0\xC9\xB8\xB2\r\n";  // 초 걸림
+const std::string kNoWorkFile =
+    " \xC0\xD3\xBD\xC3 \xC8\xAD\xC0\xCF\xC0\xBB \xBB\xFD\xBC\xBA\xC7\xD2 \xBC\xF6 "
+    "\xBE\xF8\xBD\xC0\xB4\xCF\xB4\xD9. (SMIDATA ERROR) ";
+
+const std::string kHead =
+    "<SAMI>\r\n<HEAD>\r\n<STYLE TYPE=\"text/css\">\r\n<!--\r\n"
+    ".KRCC {Name:Korean; lang:ko-KR; SAMIType:CC; }\r\n"
+    ".ENCC {Name:English; lang:en-US; SAMIType:CC; }\r\n-->\r\n</STYLE>\r\n</HEAD>\r\n<BODY>\r\n";
+const std::string kBody =
+    "<SYNC Start=1000><P Class=KRCC>Hello\r\n<P Class=ENCC>Hi\r\n"
+    "<SYNC Start=3000><P Class=KRCC>&nbsp;\r\n<P Class=ENCC>&nbsp;\r\n";
+const std::string kSami = kHead + kBody + "</BODY>\r\n</SAMI>\r\n";
+
+// "12.345 초 걸림" and the like: the time is "%5.3f".
+bool EndsWithTiming(const std::string& text, const std::string& before) {
+  static const std::regex timing("^ *[0-9]+\\.[0-9]{3} $");
+  if (text.size() < before.size() + kSeconds.size()) return false;
+  if (text.compare(0, before.size(), before) != 0) return false;
+  if (text.compare(text.size() - kSeconds.size(), kSeconds.size(), kSeconds) != 0) return false;
+  return std::regex_match(text.substr(before.size(), text.size() - before.size() - kSeconds.size()),
+                          timing);
+}
+
+class ToolCommandsTest : public ::testing::Test {
+ protected:
+  ToolContext Context() {
+    return ToolContext{editor,       dialogs,  view,       settings, document,
+                       caption_path, log_path, open_state, {},       {},
+                       {},           {},       {}};
+  }
+  void Edit(const std::string& text) {
+    editor.SetText(text);
+    editor.SetModified(true);
+  }
+
+  test::TempDir dir;
+  MemoryEditor editor;
+  MemoryDialogs dialogs;
+  MemoryMainWindowView view;
+  Settings settings;
+  SamiDocument document;
+  std::string caption_path;
+  std::string log_path = dir.File("Cadenzio.log");
+  int open_state = 6;
+};
+
+TEST_F(ToolCommandsTest, CheckSync) {
+  ToolContext c = Context();
+  CheckSyncCommand(c);
+  EXPECT_EQ(dialogs.messages().back(),
+            (ShownMessage{kSyncCheckNoDataMessage, kProgram, MessageIcon::Information,
+                          MessageButtons::Ok}));
+
+  caption_path = dir.File("missing.smi");
+  CheckSyncCommand(c);
+  EXPECT_EQ(dialogs.messages().back(),
+            (ShownMessage{kNoWorkFile, kProgram, MessageIcon::Error, MessageButtons::Ok}));
+  EXPECT_TRUE(view.reports().empty());
+
+  // The saved file when the text is unmodified; the editor's text when it is.
+  test::WriteFile(caption_path, kHead + "<SYNC Start=-100><P Class=KRCC>a\r\n</BODY>");
+  CheckSyncCommand(c);
+  Edit(kSami);
+  CheckSyncCommand(c);
+  ASSERT_EQ(view.reports().size(), 2u);
+  EXPECT_NE(view.reports()[0].find("(LINE: 0011) \xC0\xBD\xBC\xF6 \xBD\xCC\xC5\xA9"),
+            std::string::npos);  // 음수 싱크
+  EXPECT_EQ(view.reports()[1].find("\xC0\xBD\xBC\xF6"), std::string::npos);
+  const std::string expected = CheckSyncErrors(
+                                   [&] {
+                                     SamiDocument d;
+                                     d.Analyse(kSami, kAnalyseKeepBlanks);
+                                     return d;
+                                   }(),
+                                   800, 8000)
+                                   .report;
+  EXPECT_TRUE(EndsWithTiming(view.reports()[1], expected + kDone + "\r\n")) << view.reports()[1];
+  EXPECT_EQ(dialogs.messages().size(), 2u);
+}
+
+TEST_F(ToolCommandsTest, ExportSrt) {
+  ToolContext c = Context();
+  caption_path = dir.File("movie.smi");
+  test::WriteFile(caption_path, kSami);
+  const std::string srt = dir.File("out.srt");
+  test::WriteFile(srt, "old");
+
+  dialogs.QueuePath(std::nullopt);  // cancelled: nothing written, nothing said
+  ExportSrtCommand(c);
+  ASSERT_EQ(dialogs.file_dialogs().size(), 1u);
+  const FileDialogRequest& request = dialogs.file_dialogs()[0];
+  EXPECT_TRUE(request.save);
+  EXPECT_EQ(request.title, "Save As SRT ...");
+  EXPECT_EQ(request.default_extension, "srt");
+  EXPECT_EQ(request.filters[0].description, "SRT File (*.srt, *.txt)");
+  EXPECT_EQ(request.initial_path, dir.File("movie.srt"));
+  EXPECT_TRUE(dialogs.messages().empty());
+
+  // Output that cannot be written: the old file stays.
+  dialogs.QueuePath(dir.File("no/such/folder.srt"));
+  ExportSrtCommand(c);
+  EXPECT_EQ(dialogs.messages().back().text,
+            "\xC3\xE2\xB7\xC2 \xC8\xAD\xC0\xCF\xC0\xBB \xBF\xAD\xBC\xF6\xB0\xA1 "
+            "\xBE\xF8\xB3\xD7\xBF\xE4... (SRTFILE ERROR) ");
+
+  dialogs.QueuePath(srt);
+  ExportSrtCommand(c);
+  EXPECT_EQ(test::ReadFile(srt), "1\n00:00:01,000 --> 00:00:03,000\nHello\r\nHi\n\n");
+  EXPECT_EQ(dialogs.messages().back().caption, kDoneCaption);
+  EXPECT_TRUE(EndsWithTiming(dialogs.messages().back().text, kDone + "\r\n            "));
+  EXPECT_EQ(editor.focus_count(), 1);
+
+  // A caption that nothing ends: reported, the entries before it kept, and
+  // the export still completes.
+  Edit(kHead + "<SYNC Start=1000><P Class=KRCC>A\r\n<SYNC Start=2000><P Class=KRCC>B\r\n");
+  dialogs.QueuePath(srt);
+  ExportSrtCommand(c);
+  EXPECT_EQ(test::ReadFile(srt), "1\n00:00:01,000 --> 00:00:02,000\nA\n\n");
+  const auto& shown = dialogs.messages();
+  ASSERT_GE(shown.size(), 2u);
+  EXPECT_EQ(
+      shown[shown.size() - 2],
+      (ShownMessage{
+          "SMI \xC8\xAD\xC0\xCF\xBF\xA1 \xBF\xC0\xB7\xF9\xB0\xA1 \xC0\xD6\xBD\xC0\xB4\xCF\xB4\xD9.",
+          kProgram, MessageIcon::Error, MessageButtons::Ok}));
+  EXPECT_EQ(shown.back().caption, kDoneCaption);
+}
+
+TEST_F(ToolCommandsTest, ImportCaptions) {
+  int saves = 0;
+  bool save_result = false;
+  std::string opened_path, opened_text;
+  ToolContext c = Context();
+  c.save_caption = [&] { return ++saves, save_result; };
+  c.open_caption_text = [&](const std::string& path, const std::string& text) {
+    opened_path = path;
+    opened_text = text;
+  };
+
+  // Unsaved text: Cancel, and Yes with a failing save, stop before the dialog.
+  Edit("draft");
+  dialogs.QueueAnswer(MessageAnswer::Cancel);
+  ImportCaptionsCommand(c);
+  dialogs.QueueAnswer(MessageAnswer::Yes);
+  ImportCaptionsCommand(c);
+  EXPECT_EQ(saves, 1);
+  EXPECT_TRUE(dialogs.file_dialogs().empty());
+  EXPECT_EQ(dialogs.messages().back().buttons, MessageButtons::YesNoCancel);
+  EXPECT_EQ(dialogs.messages().back().icon, MessageIcon::Question);
+
+  const std::string srt = dir.File("movie.srt");
+  test::WriteFile(srt, "1\r\n00:00:01,000 --> 00:00:02,500\r\nHello\r\n\r\n");
+  dialogs.QueueAnswer(MessageAnswer::No);
+  dialogs.QueuePath(srt);
+  view.QueueTitleAndRate(std::nullopt);
+  ImportCaptionsCommand(c);
+  EXPECT_EQ(dialogs.file_dialogs().back().title, "Import SRT, SUB, SUBRIP");
+  EXPECT_FALSE(dialogs.file_dialogs().back().save);
+  EXPECT_EQ(view.title_requests(), std::vector<bool>{false});  // no frame rate for SRT
+  EXPECT_EQ(dialogs.messages().back().text,
+            "\xC5\xB8\xC0\xCC\xC6\xB2 \xC0\xD4\xB7\xC2\xC0\xBB \xC3\xEB\xBC\xD2\xC7\xCF\xBC\xCC"
+            "\xB3\xD7\xBF\xE4... \xC0\xDB\xBE\xF7 \xC1\xBE\xB7\xE1 ");
+  EXPECT_TRUE(opened_path.empty());
+
+  editor.SetModified(false);
+  const std::string sub = dir.File("clip.sub");
+  test::WriteFile(sub, "{100}{200}a|b|c|d");
+  dialogs.QueuePath(sub);
+  view.QueueTitleAndRate(TitleAndRate{"Clip", "25"});
+  ImportCaptionsCommand(c);
+  EXPECT_EQ(view.title_requests().back(), true);
+  EXPECT_EQ(opened_path, dir.File("clip.smi"));
+  EXPECT_NE(opened_text.find("<Title>Clip</Title>"), std::string::npos);
+  EXPECT_NE(opened_text.find("<SYNC Start=4000><P Class=ENCC>\r\na<br>\r\nb<br>\r\nc|d\r\n"
+                             "<SYNC Start=8000><P Class=ENCC>&nbsp;\r\n"),
+            std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(dir.File("clip.smi")));  // written only on save
+
+  const std::string text = dir.File("notes.txt");
+  test::WriteFile(text, "just words\r\n");
+  dialogs.QueuePath(text);
+  ImportCaptionsCommand(c);
+  EXPECT_EQ(dialogs.messages().back().text, std::string(kUnsupportedFormatMessage));
+  dialogs.QueuePath(dir.File("gone.srt"));
+  ImportCaptionsCommand(c);
+  EXPECT_EQ(dialogs.messages().back().text, std::string(kImportOpenFailedMessage));
+}
+
+TEST_F(ToolCommandsTest, SplitByLanguage) {
+  ToolContext c = Context();
+  SplitByLanguageCommand(c);
+  EXPECT_EQ(
+      dialogs.messages().back().text,
+      " \xC8\xEC... \xC0\xDA\xB8\xB7 \xB5\xA5\xC0\xCC\xC5\xB8\xB0\xA1 \xBE\xF8\xC0\xDD\xBE\xC6\xBF\xE4... ");
+
+  Edit(kSami);
+  const std::string base = dir.File("movie.smi");
+  dialogs.QueuePath(base);
+  SplitByLanguageCommand(c);
+  EXPECT_EQ(dialogs.file_dialogs().back().default_extension, "smi");
+  const std::string kr = dir.File("movie.KRCC.smi"), en = dir.File("movie.ENCC.smi");
+  const SplitResult expected = SplitByLanguage(kSami, base, kAnalysePlain);
+  ASSERT_EQ(expected.files.size(), 2u);
+  EXPECT_EQ(test::ReadFile(expected.files[0].name), expected.files[0].bytes);
+  EXPECT_EQ(test::ReadFile(expected.files[1].name), expected.files[1].bytes);
+  EXPECT_TRUE(EndsWithTiming(
+      dialogs.messages().back().text,
+      std::string(kSplitDoneFormat).substr(0, std::string(kSplitDoneFormat).find('%'))));
+  EXPECT_EQ(editor.Text(), kSami);
+  EXPECT_TRUE(caption_path.empty());
+
+  // One file cannot be written: the set is taken back, an old file restored.
+  test::WriteFile(kr, "old KRCC");
+  std::filesystem::remove(en);
+  std::filesystem::create_directory(en);
+  dialogs.QueuePath(base);
+  SplitByLanguageCommand(c);
+  EXPECT_EQ(test::ReadFile(kr), "old KRCC");
+  EXPECT_EQ(dialogs.messages().back(), (ShownMessage{kSplitFailedMessage, "\xBF\xC0 \xB7\xF9",
+                                                     MessageIcon::Error, MessageButtons::Ok}));
+}
+
+TEST_F(ToolCommandsTest, PlainText) {
+  ToolContext c = Context();
+  int titles = 0, open_state_seen = -1;
+  c.update_title = [&] { ++titles; };
+  c.apply_caption_on = [&] { open_state_seen = open_state; };
+  Edit(kSami);
+  PlainTextCommand(c);
+  EXPECT_EQ(dialogs.messages().back().icon, MessageIcon::Error);
+  EXPECT_EQ(editor.Text(), kSami);
+
+  editor.SetModified(false);
+  caption_path = "/caps/movie.smi";
+  view.SetCaptionOnChecked(true);
+  view.InsertClassAtTop("KRCC");
+  PlainTextCommand(c);
+  EXPECT_EQ(editor.Text(), "Hello\r\nHi\r\n");
+  EXPECT_EQ(view.status(), "Line: 3, Contents: 9 bytes");
+  EXPECT_EQ(caption_path, "/caps/movie.txt");
+  EXPECT_EQ(titles, 1);
+  EXPECT_EQ(view.ClassComboCount(), 0);
+  EXPECT_FALSE(view.CaptionOnChecked());
+  EXPECT_EQ(open_state_seen, 0);  // the timer stood still meanwhile
+  EXPECT_EQ(open_state, 6);
+  EXPECT_TRUE(document.nodes.empty());
+  EXPECT_TRUE(document.classes.empty());
+}
+
+TEST_F(ToolCommandsTest, RemoveShortClears) {
+  ToolContext c = Context();
+  settings.del_clear = 500;
+  const std::string body =
+      kHead +
+      "<SYNC Start=1000><P Class=KRCC>A\r\n<SYNC Start=10000><P Class=KRCC>&nbsp;\r\n"
+      "<SYNC Start=10400><P Class=KRCC>B\r\n<SYNC Start=11000><P Class=KRCC>&nbsp;\r\n"
+      "<SYNC Start=11600><P Class=KRCC>C\r\n</BODY>\r\n";
+  editor.SetText(body);
+  RemoveShortClearsCommand(c);
+  // The short clear at 10000 went with its paragraph; the 600 ms one stayed.
+  EXPECT_NE(
+      editor.Text().find("<SYNC Start=1000><P Class=KRCC>A\r\n<SYNC Start=10400><P Class=KRCC>B\r\n"
+                         "<SYNC Start=11000><P Class=KRCC>&nbsp;\r\n<SYNC Start=11600>"),
+      std::string::npos);
+  EXPECT_EQ(editor.Text().find("10000"), std::string::npos);
+  EXPECT_EQ(dialogs.messages().back(), (ShownMessage{ShortClearsDoneMessage(1), kProgram,
+                                                     MessageIcon::None, MessageButtons::Ok}));
+  EXPECT_EQ(view.status().rfind("Line: ", 0), 0u);
+  EXPECT_EQ(open_state, 6);
+  EXPECT_FALSE(document.nodes.empty());  // the preview draws from the cleaned document
+
+  // Nothing to remove: the text is left exactly as it was.
+  const std::string unnormalised = kHead + "<sync start=1><p class=krcc>x</BODY>";
+  editor.SetText(unnormalised);
+  view.SetStatusText("");
+  RemoveShortClearsCommand(c);
+  EXPECT_EQ(editor.Text(), unnormalised);
+  EXPECT_EQ(dialogs.messages().back().text, ShortClearsDoneMessage(0));
+  EXPECT_EQ(view.status(), "");
+}
+
+}  // namespace
+}  // namespace cadenzio
