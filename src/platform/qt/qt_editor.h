@@ -1,0 +1,97 @@
+// The caption editor of the window: a QPlainTextEdit that is also the
+// TextEditor the system's logic drives.
+//
+// Positions are the document's own positions. Every CP949 character decodes
+// to one UTF-16 unit and every line break is one block separator, so they are
+// the character positions of TextEditor. The one exception: a lead byte and a
+// byte of the trail range that together are no CP949 character decode as two
+// raw bytes (see qt_text.h) and so take two positions here, where MemoryEditor
+// counts them as one character.
+//
+// Undo mirrors MemoryEditor: an undoable replacement is one undo step (an edit
+// block), a replacement that is not undoable and SetText empty the undo stack,
+// and Undo selects the range the undone replacement had replaced. Typing by
+// the user adds Qt's own undo steps in between, which Undo takes back too.
+//
+// Text that the user typed and CP949 cannot hold comes back from Text() and
+// GetLine() as '?'. The text limit is remembered, not enforced. The editor does
+// not wrap lines, so a line of the text is a line of the display.
+//
+// The widget belongs to its Qt parent like any widget; all calls on the
+// user-interface thread.
+#pragma once
+
+#include <QPlainTextEdit>
+#include <QString>
+#include <string>
+#include <vector>
+
+#include "platform/editor.h"
+
+namespace cadenzio {
+
+class QtEditor : public QPlainTextEdit, public TextEditor {
+  Q_OBJECT
+
+ public:
+  explicit QtEditor(QWidget* parent = nullptr);
+
+  long LineCount() const override;
+  // Positions outside the text are taken as its nearest end.
+  long LineFromChar(long pos) const override;
+  long LineIndex(long line) const override;
+  long LineLength(long line) const override;  // 0 for a line that does not exist
+  std::string GetLine(long line, long max_chars) const override;
+
+  CharRange GetSelection() const override;
+  // An end below 0 means the end of the text; other positions are clamped into
+  // the text, and a reversed range is put in order.
+  void SetSelection(CharRange range) override;
+  void ReplaceSelection(const std::string& text, bool undoable) override;
+
+  std::string Text() const override;
+  // CR LF, LF and a lone CR each end a line. The caret goes to 0; undo and the
+  // modified flag are cleared, as after loading a file.
+  void SetText(const std::string& text) override;
+  long TextLength() const override;
+
+  // Matches whole characters; case folding touches ASCII letters only; whole
+  // words are bounded by characters that are not ASCII letters, digits or '_'.
+  // A text with line breaks matches across lines.
+  CharRange FindText(CharRange range, const std::string& what,
+                     FindOptions options) const override;
+  long FirstVisibleLine() const override;
+  void LineScroll(long lines) override;
+
+  // Copy and Cut use the system clipboard; Paste inserts its plain text as one
+  // undoable step.
+  void Copy() override;
+  void Cut() override;
+  void Paste() override;
+  void Clear() override;
+  bool Undo() override;
+
+  std::string FaceName() const override;
+  void SetFaceName(const std::string& face) override;
+
+  bool IsModified() const override;
+  void SetModified(bool modified) override;
+  void SetTextLimit(long chars) override { text_limit_ = chars; }
+  long TextLimit() const override { return text_limit_; }
+  void Focus() override;
+
+ private:
+  struct UndoStep {
+    int depth_before;  // the document's undo depth before and after the step
+    int depth_after;
+    CharRange replaced;
+  };
+
+  void Replace(const QString& text, bool undoable);
+  long Clamp(long pos) const;
+
+  std::vector<UndoStep> undo_steps_;
+  long text_limit_ = 0;
+};
+
+}  // namespace cadenzio

@@ -1,0 +1,94 @@
+#include "gui/gui_support.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QThread>
+#include <QTimer>
+#include <QWidget>
+#include <cstdlib>
+#include <filesystem>
+
+namespace cadenzio::test {
+
+std::string ResourcesDir() { return CADENZIO_RESOURCES; }
+
+std::string SampleMovie() { return ResourcesDir() + "/sample/sample.mp4"; }
+
+bool WaitUntil(const std::function<bool()>& done, int timeout_ms) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!done()) {
+    if (clock.elapsed() >= timeout_ms) return done();
+    QApplication::processEvents(QEventLoop::AllEvents, 10);
+    QThread::msleep(2);
+  }
+  return true;
+}
+
+void ProcessEventsFor(int ms) {
+  WaitUntil([] { return false; }, ms);
+}
+
+void OnNextModal(std::function<bool(QWidget*)> act, int timeout_ms) {
+  // The timer belongs to the application and deletes itself when done, so it
+  // outlives the test's stack frame while a modal loop runs.
+  auto* timer = new QTimer(qApp);
+  auto clock = std::make_shared<QElapsedTimer>();
+  clock->start();
+  QObject::connect(timer, &QTimer::timeout, timer, [timer, clock, act = std::move(act), timeout_ms] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if ((modal && act(modal)) || clock->elapsed() > timeout_ms) {
+      timer->stop();
+      timer->deleteLater();
+    }
+  });
+  timer->start(20);
+}
+
+std::shared_ptr<const AnsweredMessageBox> AnswerNextMessageBox(QMessageBox::StandardButton button,
+                                                               int timeout_ms) {
+  auto answered = std::make_shared<AnsweredMessageBox>();
+  OnNextModal(
+      [answered, button](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        if (!box) return false;
+        answered->title = box->windowTitle();
+        answered->text = box->text();
+        answered->icon = box->icon();
+        answered->buttons = box->standardButtons();
+        answered->answered = true;
+        if (QAbstractButton* to_click = box->button(button)) {
+          to_click->click();
+        } else {
+          box->reject();  // the asked-for button is not there: the test sees it in `buttons`
+        }
+        return true;
+      },
+      timeout_ms);
+  return answered;
+}
+
+std::string TestOutputDir() {
+  const char* configured = std::getenv("CADENZIO_TEST_OUTPUT");
+  const std::filesystem::path dir =
+      configured && *configured ? std::filesystem::path(configured)
+                                : std::filesystem::current_path() / "gui_test_output";
+  std::filesystem::create_directories(dir);
+  return dir.string();
+}
+
+std::string TakeScreenshot(const std::string& file_name) {
+  const std::string path = TestOutputDir() + "/" + file_name;
+  QApplication::processEvents();  // let pending paints reach the server
+  QProcess import;
+  import.start(QStringLiteral("import"),
+               {QStringLiteral("-window"), QStringLiteral("root"), QString::fromStdString(path)});
+  if (!import.waitForFinished(20000) || import.exitStatus() != QProcess::NormalExit ||
+      import.exitCode() != 0)
+    return {};
+  return std::filesystem::exists(path) ? path : std::string();
+}
+
+}  // namespace cadenzio::test

@@ -1,0 +1,420 @@
+// The main window end to end: a real window, a real mpv player and real key
+// events under Xvfb. Every test keeps its settings, log and files in its own
+// temporary folder.
+#include "app/qt/main_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTableWidget>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+
+#include "app/qt/small_dialogs.h"
+#include "gui/gui_support.h"
+#include "platform/qt/qt_editor.h"
+#include "platform/qt/qt_fonts.h"
+#include "platform/qt/qt_text.h"
+#include "settings/file_services.h"
+#include "test_support.h"
+
+namespace cadenzio {
+namespace {
+
+using test::AnswerNextMessageBox;
+using test::OnNextModal;
+using test::WaitUntil;
+
+constexpr int kMovieTimeoutMs = 15000;
+
+// Opening a 10 MB caption takes under a second in an optimised build; the
+// sanitizers slow it about tenfold, where the bound only catches a blow-up.
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define CADENZIO_TEST_SANITIZED 1
+#endif
+#endif
+#if defined(NDEBUG) && !defined(CADENZIO_TEST_SANITIZED)
+constexpr qint64 kOpenTenMegabytesMs = 1000;
+#else
+constexpr qint64 kOpenTenMegabytesMs = 30000;
+#endif
+
+QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    InstallFontSubstitutions();
+    std::filesystem::copy_file(test::SampleMovie(), movie_);
+    std::filesystem::copy_file(test::ResourcesDir() + "/sample/sample.smi", caption_);
+  }
+
+  void Start(const std::vector<std::string>& args) {
+    window_ = std::make_unique<CadenzioWindow>(app_, MpvPlayerOptions{.audio = false});
+    window_->Start(args);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+    window_->activateWindow();
+    QApplication::setActiveWindow(window_.get());
+  }
+  bool WaitForMovie() {
+    return WaitUntil([this] { return window_->dlg().open_state() == kOpenStateOpen; },
+                     kMovieTimeoutMs);
+  }
+  double Position() { return window_->player().CurrentPosition(); }
+  // Pauses the movie and moves it to seconds, waiting until mpv is there.
+  bool PauseAt(double seconds) {
+    window_->player().Pause();
+    window_->player().SetCurrentPosition(seconds);
+    return WaitUntil([&] { return std::abs(Position() - seconds) < 0.05; }, kMovieTimeoutMs);
+  }
+  void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(&window_->editor(), static_cast<Qt::Key>(key), modifiers);
+  }
+  // Answers the next file dialog with path, as if the user had chosen it
+  // (also a path that has gone or is a folder meanwhile).
+  static void ChooseFile(const std::string& path) {
+    OnNextModal([path](QWidget* modal) {
+      auto* dialog = qobject_cast<QFileDialog*>(modal);
+      if (!dialog) return false;
+      dialog->selectFile(FromNativePath(path));  // clears the list's selection
+      // selectFile leaves the name field alone while it has the focus.
+      if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+        name->setText(FromNativePath(path));
+      static_cast<QDialog*>(dialog)->done(QDialog::Accepted);  // no existence check
+      return true;
+    });
+  }
+  QString CaptureCell(int row) { return window_->capture_list().item(row, 0)->text(); }
+  QString PreviewText() { return window_->preview_box().toPlainText().trimmed(); }
+  // The colour and weight of the preview's first character of `word`.
+  QTextCharFormat PreviewFormatOf(const QString& word) {
+    QTextDocument* document = window_->preview_box().document();
+    const QTextCursor found = document->find(word);
+    QTextCursor at(document);
+    at.setPosition(found.selectionStart() + 1);
+    return at.charFormat();
+  }
+
+  test::TempDir dir_;
+  CCadenzioApp app_{dir_.path().string()};
+  std::string movie_ = dir_.File("sample.mp4");
+  std::string caption_ = dir_.File("sample.smi");
+  std::unique_ptr<CadenzioWindow> window_;
+};
+
+TEST_F(MainWindowTest, FreshWindowLayoutTitleControlsAndClosing) {
+  Start({});
+  CadenzioWindow& w = *window_;
+  EXPECT_EQ(w.pos(), QPoint(0, 0));
+  EXPECT_EQ(w.size(), QSize(800, 600));
+  EXPECT_EQ(w.windowTitle(), U("  Cadenzio v2.08 [동영상 - NO MOVIE] [자막 - New SMI]"));
+  EXPECT_EQ(w.status_line().text(), U("F1 을 입력하면 단축키 정보를 볼 수 있습니다."));
+  EXPECT_EQ(w.caption_on_box().text(), U("자막ON"));
+  EXPECT_FALSE(w.caption_on_box().isChecked());
+  EXPECT_FALSE(w.class_combo().isEnabled());
+  EXPECT_EQ(w.capture_list().rowCount(), 10);
+  EXPECT_EQ(CaptureCell(0), U("00000000"));
+  EXPECT_EQ(w.capture_list().item(0, 1)->text(), U("CTRL+1"));
+  EXPECT_EQ(w.capture_list().item(9, 1)->text(), U("CTRL+0"));
+  EXPECT_EQ(w.preview_box().palette().color(QPalette::Base), QColor(Qt::black));
+  EXPECT_FALSE(w.refresh_timer_running());
+
+  // The client area (below the menu bar) at 800 x 600.
+  w.resize(800, 600 + w.menuBar()->height());
+  ASSERT_TRUE(WaitUntil([&] { return w.client_area().size() == QSize(800, 600); }));
+  EXPECT_EQ(w.player().geometry(), QRect(0, 0, 400, 360));
+  EXPECT_EQ(w.preview_box().geometry(), QRect(0, 360, 400, 80));
+  EXPECT_EQ(w.capture_list().geometry(), QRect(0, 440, 266, 160));
+  EXPECT_EQ(w.caption_on_box().geometry(), QRect(274, 440, 70, 20));
+  EXPECT_EQ(w.class_combo().geometry(), QRect(274, 464, 70, 20));
+  EXPECT_EQ(w.editor().geometry(), QRect(400, 0, 400, 580));
+  EXPECT_EQ(w.status_line().geometry(), QRect(400, 580, 400, 20));
+
+  // A value typed into row 1 updates the difference in row 4 (row 1 - row 0).
+  QTableWidget& list = w.capture_list();
+  list.setCurrentCell(1, 0);
+  list.editItem(list.item(1, 0));
+  auto* cell_editor = qobject_cast<QLineEdit*>(list.indexWidget(list.model()->index(1, 0)));
+  ASSERT_NE(cell_editor, nullptr);
+  cell_editor->setText(QStringLiteral("1500"));
+  QTest::keyClick(cell_editor, Qt::Key_Return);  // commits from the event loop
+  EXPECT_TRUE(WaitUntil([&] { return CaptureCell(4) == QStringLiteral("1500"); }));
+  EXPECT_EQ(w.dlg().capture_list().CaptureRowText(1), "1500");
+
+  // The right button's release in the editor brings the popup menu.
+  QStringList popup_labels;
+  QTimer::singleShot(300, [&] {
+    if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+      for (QAction* action : menu->actions()) popup_labels << action->text();
+      menu->close();
+    }
+  });
+  QTest::mouseClick(w.editor().viewport(), Qt::RightButton, {}, QPoint(20, 20));
+  EXPECT_EQ(popup_labels, QStringList({U("복사하기(&C)"), U("붙여넣기(&P)"), U("잘라내기(&X)"),
+                                       U("한라인삭제(&D)"), U("수정중내용 재생창에 반영(&G)"),
+                                       U("자막편집창 폰트변경(&F)")}));
+
+  // Enter and Escape never close it; the close box asks about changes.
+  Key(Qt::Key_Escape);
+  Key(Qt::Key_Return);
+  EXPECT_TRUE(w.isVisible());
+  QTest::keyClicks(&w.editor(), "x");
+  const auto question = AnswerNextMessageBox(QMessageBox::Cancel);
+  EXPECT_FALSE(w.close());
+  EXPECT_TRUE(question->answered);
+  EXPECT_EQ(question->text, U("수정된 자막을 저장하시겠습니까?"));
+  w.editor().SetModified(false);
+  EXPECT_TRUE(w.close());
+}
+
+TEST_F(MainWindowTest, PlaysTheMovieAndPreviewsTheCaptionAtThePosition) {
+  Start({caption_, movie_});  // either order
+  CadenzioWindow& w = *window_;
+  EXPECT_EQ(w.windowTitle(), U("  Cadenzio v2.08 [동영상 - sample.mp4] [자막 - sample.smi]"));
+  EXPECT_EQ(w.editor().Text(), test::ReadFile(caption_));
+  ASSERT_TRUE(WaitForMovie());
+  EXPECT_TRUE(w.refresh_timer_running());
+  const double first = Position();
+  ASSERT_TRUE(WaitUntil([&] { return Position() > first + 0.5; }, kMovieTimeoutMs))
+      << "the position stays at " << Position();
+
+  QTest::mouseClick(&w.caption_on_box(), Qt::LeftButton);
+  EXPECT_TRUE(w.class_combo().isEnabled());
+  ASSERT_EQ(w.class_combo().count(), 2);
+  EXPECT_EQ(w.class_combo().currentText(), U("KRCC"));
+
+  ASSERT_TRUE(PauseAt(3.0));  // in the caption of 2.5 s
+  ASSERT_TRUE(WaitUntil([&] { return PreviewText().startsWith(U("빨간 글자와")); }))
+      << PreviewText().toStdString();
+  EXPECT_EQ(PreviewFormatOf(U("빨간")).foreground().color(), QColor(255, 0, 0));
+  EXPECT_EQ(PreviewFormatOf(U("글자와")).foreground().color(), QColor(255, 255, 255));
+  EXPECT_TRUE(PreviewFormatOf(U("굵은")).font().bold());
+  const std::string shot = test::TakeScreenshot("main_window.png");
+  EXPECT_FALSE(shot.empty());
+  std::printf("screenshot: %s\n", shot.c_str());
+
+  ASSERT_TRUE(PauseAt(4.2));  // the clear of 4.0 s
+  EXPECT_TRUE(WaitUntil([&] { return PreviewText().isEmpty(); }));
+
+  // English from the next caption on.
+  w.class_combo().setFocus();
+  QTest::keyClick(&w.class_combo(), Qt::Key_Down);
+  EXPECT_EQ(w.dlg().chosen_class_index(), 1);
+  ASSERT_TRUE(PauseAt(4.7));
+  ASSERT_TRUE(WaitUntil([&] { return PreviewText() == U("Green caption"); }))
+      << PreviewText().toStdString();
+  EXPECT_EQ(PreviewFormatOf(U("Green")).foreground().color(), QColor(0, 255, 0));
+}
+
+TEST_F(MainWindowTest, SavingRoundTripsAndClipboardKeysReachTheEditor) {
+  Start({caption_});
+  CadenzioWindow& w = *window_;
+  const std::string original = test::ReadFile(caption_);
+  Key(Qt::Key_S, Qt::ControlModifier);
+  EXPECT_EQ(test::ReadFile(caption_), original);
+  EXPECT_EQ(w.editor().Text(), original);
+
+  // CTRL+C and CTRL+V are the editor's own: copy the first caption line and
+  // paste it before itself.
+  const long line = 16;  // "안녕하세요, ..."
+  w.editor().SetSelection({w.editor().LineIndex(line), w.editor().LineIndex(line + 1)});
+  Key(Qt::Key_C, Qt::ControlModifier);
+  EXPECT_TRUE(QApplication::clipboard()->text().startsWith(U("안녕하세요")));
+  w.editor().SetSelection({w.editor().LineIndex(line), w.editor().LineIndex(line)});
+  Key(Qt::Key_V, Qt::ControlModifier);
+  EXPECT_TRUE(w.editor().IsModified());
+  const std::string edited = w.editor().Text();
+  ASSERT_NE(edited, original);
+  Key(Qt::Key_S, Qt::ControlModifier);
+  EXPECT_EQ(test::ReadFile(caption_), edited);
+  EXPECT_EQ(w.editor().Text(), edited);
+  EXPECT_FALSE(w.editor().IsModified());
+  EXPECT_FALSE(std::filesystem::exists(app_.log_path()));
+  EXPECT_EQ(w.status_line().text().toStdString(),
+            "Line: " + std::to_string(w.editor().LineCount()) +
+                ", Contents: " + std::to_string(w.editor().TextLength()) + " bytes");
+}
+
+TEST_F(MainWindowTest, StampingAndPositionKeysFollowThePlayer) {
+  const std::string clip = dir_.File("clip.mp4");  // no caption of its name
+  std::filesystem::copy_file(movie_, clip);
+  Start({clip});
+  CadenzioWindow& w = *window_;
+  // "첫 번째 자막" and "두 번째 자막" in CP949.
+  const std::string first = "\xC3\xB9 \xB9\xF8\xC2\xB0 \xC0\xDA\xB8\xB7";
+  const std::string second = "\xB5\xCE \xB9\xF8\xC2\xB0 \xC0\xDA\xB8\xB7";
+  w.editor().SetText("<SAMI>\r\n<BODY>\r\n" + first + "\r\n" + second +
+                     "\r\n</BODY>\r\n</SAMI>\r\n");
+  w.editor().SetSelection({w.editor().LineIndex(2), w.editor().LineIndex(2)});
+  ASSERT_TRUE(WaitForMovie());
+  ASSERT_TRUE(WaitUntil([&] { return Position() > 1.5; }, kMovieTimeoutMs));
+  const int delay = w.dlg().settings().delay;
+
+  const double before_f2 = Position();
+  Key(Qt::Key_F2);
+  const double after_f2 = Position();
+  ASSERT_TRUE(WaitUntil([&] { return Position() > after_f2 + 1.0; }, kMovieTimeoutMs));
+  const double before_f3 = Position();
+  Key(Qt::Key_F3);
+  const double after_f3 = Position();
+
+  const std::string text = w.editor().Text();
+  int sync = 0, clear = 0;
+  const std::size_t at = text.find("<SYNC Start=");
+  ASSERT_NE(at, std::string::npos) << text;
+  ASSERT_EQ(std::sscanf(text.c_str() + at, "<SYNC Start=%d>", &sync), 1);
+  const std::size_t clear_at = text.find("<SYNC Start=", at + 1);
+  ASSERT_NE(clear_at, std::string::npos) << text;
+  ASSERT_EQ(std::sscanf(text.c_str() + clear_at, "<SYNC Start=%d>", &clear), 1);
+  EXPECT_EQ(text, "<SAMI>\r\n<BODY>\r\n<SYNC Start=" + std::to_string(sync) +
+                      "><P Class=KRCC>\r\n" + first + "\r\n<SYNC Start=" + std::to_string(clear) +
+                      "><P Class=KRCC>&nbsp;\r\n" + second + "\r\n</BODY>\r\n</SAMI>\r\n");
+  // The stamps lie within 100 ms of what mpv reported around each key.
+  EXPECT_GE(sync - delay, before_f2 * 1000 - 100);
+  EXPECT_LE(sync - delay, after_f2 * 1000 + 100);
+  EXPECT_GE(clear - delay, before_f3 * 1000 - 100);
+  EXPECT_LE(clear - delay, after_f3 * 1000 + 100);
+  std::printf("F2 %d ms (mpv %.3f..%.3f s), F3 %d ms (mpv %.3f..%.3f s), DELAY %d\n", sync,
+              before_f2, after_f2, clear, before_f3, after_f3, delay);
+
+  // F6 pauses; CTRL+J on a sync line moves the movie to its whole second.
+  Key(Qt::Key_F6);
+  ASSERT_TRUE(WaitUntil([&] { return w.dlg().play_state() == kPlayStatePaused; }));
+  w.editor().SetText("<SYNC Start=5999><P Class=KRCC>\r\n" + first + "\r\n");
+  Key(Qt::Key_J, Qt::ControlModifier);
+  ASSERT_TRUE(WaitUntil([&] { return std::abs(Position() - 5.0) < 0.05; }, kMovieTimeoutMs))
+      << Position();
+
+  // ALT+SHIFT+digit: X11 reports the shifted symbol ('#' for 3), tests may
+  // send the digit itself.
+  Key(Qt::Key_NumberSign, Qt::AltModifier | Qt::ShiftModifier);
+  const int stored = CaptureCell(2).toInt();
+  EXPECT_NEAR(stored, delay + 5000, 40);
+  EXPECT_EQ(CaptureCell(5), QString::number(0 - stored));  // row 3 - row 2
+  Key(Qt::Key_1, Qt::AltModifier | Qt::ShiftModifier);
+  EXPECT_NEAR(CaptureCell(0).toInt(), delay + 5000, 40);
+  Key(Qt::Key_F7);
+  EXPECT_EQ(CaptureCell(6), QString::number(static_cast<int>(w.player().Duration() * 1000.0)));
+  // CTRL+digit pastes a row at the caret.
+  w.editor().SetSelection({0, 0});
+  Key(Qt::Key_7, Qt::ControlModifier);
+  EXPECT_EQ(w.editor().GetLine(0, 100),
+            CaptureCell(6).toStdString() + "<SYNC Start=5999><P Class=KRCC>");
+}
+
+TEST_F(MainWindowTest, F11ShowsTheReportOfAFaultyCaption) {
+  Start({test::TestDataDir() + "/gui/faulty_sync.smi"});
+  Key(Qt::Key_F11);
+  ReportDialog* report = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    for (QWidget* top : QApplication::topLevelWidgets())
+      if (auto* found = qobject_cast<ReportDialog*>(top); found && found->isVisible())
+        report = found;
+    return report != nullptr;
+  }));
+  const QString text = report->text()->toPlainText();
+  EXPECT_TRUE(text.contains(U("(LINE:0016) 싱크 감소 - <SYNC Start=900>"))) << text.toStdString();
+  EXPECT_TRUE(text.contains(
+      U("(LINE: 0012 <SYNC Start=1000>) - (LINE: 0014 <SYNC Start=1200>) => 200 ms")));
+  EXPECT_TRUE(text.contains(U("(LINE:0018) 공백 싱크 - <SYNC Start=20000>")));
+  EXPECT_TRUE(text.contains(U("# 모든 검사에서 총 오류 5 개 발견")));
+  EXPECT_TRUE(text.contains(U("작업이 정상적으로 완료되었습니다.")));
+}
+
+TEST_F(MainWindowTest, OpensATenMegabyteCaptionQuickly) {
+  // About 10 MB of Korean captions: more characters than the editor's limit
+  // of 1048576, which refuses the file whole; with the limit raised it opens.
+  const std::string sample = test::ReadFile(caption_);
+  std::string big = sample.substr(0, sample.find("<SYNC"));
+  for (int i = 0; big.size() < 10'000'000; ++i) {
+    char line[200];
+    std::snprintf(line, sizeof line,
+                  "<SYNC Start=%d><P Class=KRCC>\r\n\xC7\xD1\xB1\xDB \xC0\xDA\xB8\xB7 %d "
+                  "<font color=red>\xBB\xA1\xB0\xAD</font>\r\n",
+                  i * 100, i);
+    big += line;
+  }
+  big += "</BODY>\r\n</SAMI>\r\n";
+  const std::string big_path = dir_.File("big.smi");
+  test::WriteFile(big_path, big);
+  Start({});
+  CadenzioWindow& w = *window_;
+
+  ChooseFile(big_path);
+  const auto refused = AnswerNextMessageBox(QMessageBox::Ok);
+  Key(Qt::Key_O, Qt::ControlModifier);
+  ASSERT_TRUE(WaitUntil([&] { return refused->answered; }));
+  EXPECT_EQ(refused->text, U("SMIOpen() 우잉... 다 못 읽었다네.. 새로 읽으세용\r\n"));
+  EXPECT_EQ(w.editor().TextLength(), 0);
+
+  w.editor().SetTextLimit(16 * 1024 * 1024);
+  QElapsedTimer clock;
+  clock.start();
+  std::string bytes;
+  ASSERT_TRUE(ReadWholeFile(big_path, bytes));
+  w.dlg().SMIOpen(big_path, bytes);
+  QApplication::processEvents();  // the first paint of the new text
+  const qint64 elapsed = clock.elapsed();
+  std::printf("opening %zu bytes into the editor took %lld ms\n", big.size(),
+              static_cast<long long>(elapsed));
+  EXPECT_EQ(w.editor().Text(), big);
+  EXPECT_TRUE(w.dlg().document().valid);
+  EXPECT_LT(elapsed, kOpenTenMegabytesMs);
+}
+
+TEST_F(MainWindowTest, BadInputGivesAMessageAndLeavesTheEditorAlone) {
+  Start({dir_.File("missing.avi"), dir_.File("missing.smi")});  // dropped without a word
+  CadenzioWindow& w = *window_;
+  EXPECT_EQ(w.windowTitle(), U("  Cadenzio v2.08 [동영상 - NO MOVIE] [자막 - New SMI]"));
+  EXPECT_EQ(w.dlg().open_state(), kOpenStateClosed);
+  const std::string kept = "keep me\r\n";
+  w.editor().SetText(kept);
+
+  for (const std::string& path : {dir_.File("gone.smi"), dir_.path().string()}) {
+    ChooseFile(path);
+    const auto message = AnswerNextMessageBox(QMessageBox::Ok);
+    Key(Qt::Key_O, Qt::ControlModifier);
+    ASSERT_TRUE(WaitUntil([&] { return message->answered; })) << path;
+    EXPECT_EQ(message->text, U("화일을 읽을수 없습니다.")) << path;
+    EXPECT_EQ(message->title, U("Cadenzio"));
+    EXPECT_EQ(w.editor().Text(), kept);
+  }
+
+  const std::string broken = dir_.File("broken.avi");
+  test::WriteFile(broken, "this is no movie\r\n");
+  ChooseFile(broken);
+  const auto cannot_play = AnswerNextMessageBox(QMessageBox::Ok);
+  Key(Qt::Key_O, Qt::AltModifier);
+  ASSERT_TRUE(WaitUntil([&] { return cannot_play->answered; }, kMovieTimeoutMs));
+  EXPECT_TRUE(cannot_play->text.startsWith(U("동영상 화일을 재생할 수 없습니다.\r\n")));
+  EXPECT_TRUE(cannot_play->text.endsWith(FromNativePath(broken)));
+  EXPECT_EQ(w.dlg().open_state(), kOpenStateClosed);
+  EXPECT_EQ(w.editor().Text(), kept);
+
+  // A file that is no SAMI is text like any other: shown, with no classes.
+  const std::string plain = dir_.File("notes.txt");
+  test::WriteFile(plain, "just a note\r\n");
+  ChooseFile(plain);
+  Key(Qt::Key_O, Qt::ControlModifier);
+  EXPECT_EQ(w.editor().Text(), "just a note\r\n");
+  EXPECT_TRUE(w.dlg().document().classes.empty());
+  EXPECT_EQ(w.class_combo().count(), 0);
+  EXPECT_TRUE(w.isVisible());
+}
+
+}  // namespace
+}  // namespace cadenzio

@@ -1,0 +1,256 @@
+// The Qt caption editor against the in-memory editor: the same operations on
+// the same CP949 texts must leave both in the same state, and the look-ups the
+// stamping commands make stay fast on a full-sized text.
+#include "platform/qt/qt_editor.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QFontInfo>
+#include <cstdio>
+#include <ctime>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "gui/gui_support.h"
+#include "platform/memory_editor.h"
+
+namespace cadenzio {
+namespace {
+
+const std::string kGaNaDa = "\xB0\xA1\xB3\xAA\xB4\xD9";  // 가나다
+const std::string kRaMa = "\xB6\xF3\xB8\xB6";            // 라마
+const std::string kGa = "\xB0\xA1";                      // 가
+
+std::string Escaped(const std::string& bytes) {
+  std::string out;
+  for (const char c : bytes) {
+    const auto u = static_cast<unsigned char>(c);
+    char hex[8];
+    if (u == '\r') out += "\\r";
+    else if (u == '\n') out += "\\n";
+    else if (u < 0x20 || u >= 0x80) std::snprintf(hex, sizeof hex, "\\x%02X", u), out += hex;
+    else out += c;
+  }
+  return out;
+}
+
+std::string Str(CharRange r) { return std::to_string(r.start) + "-" + std::to_string(r.end); }
+
+// Everything the logic can read from an editor, as one comparable text.
+std::string Snapshot(const TextEditor& editor) {
+  std::string out = "text=" + Escaped(editor.Text()) + " length=" +
+                    std::to_string(editor.TextLength()) + " lines=" +
+                    std::to_string(editor.LineCount()) + " selection=" +
+                    Str(editor.GetSelection()) + " modified=" + std::to_string(editor.IsModified()) + "\n";
+  for (long line = -1; line <= editor.LineCount(); ++line) {
+    out += "line " + std::to_string(line) + ": index=" + std::to_string(editor.LineIndex(line)) +
+           " length=" + std::to_string(editor.LineLength(line)) + " text=" +
+           Escaped(editor.GetLine(line, 1023)) + " first2=" + Escaped(editor.GetLine(line, 2)) + "\n";
+  }
+  out += "line of:";
+  for (long pos = -2; pos <= editor.TextLength() + 2; ++pos)
+    out += " " + std::to_string(editor.LineFromChar(pos));
+  return out;
+}
+
+struct Step {
+  std::string name;
+  std::function<std::string(TextEditor&)> run;  // a result worth comparing, or ""
+};
+
+Step Select(CharRange range) {
+  return {"select " + Str(range), [range](TextEditor& e) { e.SetSelection(range); return ""; }};
+}
+Step Replace(std::string text, bool undoable) {
+  return {"replace '" + Escaped(text) + "'" + (undoable ? " undoable" : ""),
+          [text, undoable](TextEditor& e) { e.ReplaceSelection(text, undoable); return ""; }};
+}
+Step Undo() {
+  return {"undo", [](TextEditor& e) { return std::string(e.Undo() ? "undone" : "nothing"); }};
+}
+Step Do(std::string name, std::function<void(TextEditor&)> action) {
+  return {std::move(name), [action](TextEditor& e) { action(e); return ""; }};
+}
+// Every search of `what` the find dialog can ask for, over a few ranges.
+Step FindAll(std::string what) {
+  return {"find '" + Escaped(what) + "'", [what](TextEditor& e) {
+            std::string out;
+            const long total = e.TextLength();
+            const CharRange downs[] = {{0, -1}, {2, total - 2}, {total / 2, -1}};
+            const CharRange ups[] = {{total, 0}, {total - 3, 2}, {total / 2, 0}};
+            for (int flags = 0; flags < 4; ++flags) {
+              FindOptions options;
+              options.whole_word = flags & 1;
+              options.match_case = flags & 2;
+              for (const CharRange& r : downs) out += Str(e.FindText(r, what, options)) + " ";
+              options.down = false;
+              for (const CharRange& r : ups) out += Str(e.FindText(r, what, options)) + " ";
+            }
+            return out;
+          }};
+}
+
+struct Case {
+  std::string name;
+  std::string text;
+};
+
+TEST(QtEditorTest, BehavesAsTheMemoryEditor) {
+  const std::vector<Case> texts = {
+      {"empty", ""},
+      {"breaks of every kind and empty lines", "abc\r\n\r\nde\nf\rg\r\n\r\n"},
+      {"caption lines in Korean and ASCII",
+       "<SYNC Start=1000><P Class=KRCC>\r\n" + kGaNaDa + " ABC\r\n&nbsp;\r\n" + kRaMa +
+           "<br>\r\nab_" + kGa + "abc Abc\r\n" + kGaNaDa + kGaNaDa},
+      // Where no edit puts a byte of the trail range after a lone lead byte:
+      // the in-memory editor would join the two into one character, the
+      // widget keeps the characters it has.
+      {"undecodable bytes", "ab\r\ncd\r\n\x80\xFF x\xB4\r\n" + kGa + "cut\xB0\r\nend"},
+  };
+  const std::vector<Step> steps = {
+      FindAll("abc"), FindAll("ABC"), FindAll(kGa), FindAll("\r\n"), FindAll("cc>\r\n" + kGaNaDa),
+      FindAll("\xB4"), FindAll("a"),
+      Select({5, 2}), Select({-3, 100}), Select({3, -1}), Select({4, 4}),
+      Replace("X\r\n" + kGa + "Y\nZ\rW", true),
+      Select({1, 6}), Replace("", true),
+      Select({0, 0}), Replace(kRaMa, true),
+      Undo(), Undo(), Undo(), Undo(),
+      Do("set unmodified", [](TextEditor& e) { e.SetModified(false); }),
+      Select({2, 9}), Do("copy", [](TextEditor& e) { e.Copy(); }),
+      Select({-1, -1}), Do("paste", [](TextEditor& e) { e.Paste(); }),
+      Select({1, 3}), Do("cut", [](TextEditor& e) { e.Cut(); }),
+      Select({0, 0}), Do("paste", [](TextEditor& e) { e.Paste(); }),
+      Undo(),
+      Select({3, 5}), Do("clear", [](TextEditor& e) { e.Clear(); }),
+      Undo(),  // nothing: a step that is not undoable forgets the earlier ones
+      Replace("a\r\n", true), Replace("b", false), Undo(),
+      Replace(kGaNaDa + "\r\n", true), FindAll(kGaNaDa),
+      Do("set text", [](TextEditor& e) { e.SetText("x\r\n" + kGa + "\n"); }), Undo(),
+  };
+
+  for (const Case& text : texts) {
+    MemoryEditor memory(text.text);
+    QApplication::clipboard()->setText(QString());  // both clipboards start empty
+    QtEditor qt;
+    qt.SetText(text.text);
+    SCOPED_TRACE(text.name);
+    ASSERT_EQ(Snapshot(qt), Snapshot(memory));
+    for (const Step& step : steps) {
+      SCOPED_TRACE(step.name);
+      const std::string expected = step.run(memory);
+      EXPECT_EQ(step.run(qt), expected);
+      ASSERT_EQ(Snapshot(qt), Snapshot(memory));
+    }
+  }
+}
+
+TEST(QtEditorTest, KeepsBytesShowsKoreanAndScrollsByLines) {
+  QtEditor editor;
+  // Undecodable bytes travel through the widget unchanged.
+  std::string bytes;
+  for (int b = 1; b < 256; ++b) bytes += static_cast<char>(b == '\r' || b == '\n' ? 'x' : b);
+  editor.SetText(bytes + "\r\n" + kGaNaDa);
+  EXPECT_EQ(editor.Text(), bytes + "\r\n" + kGaNaDa);
+  EXPECT_FALSE(editor.IsModified());
+
+  // Text the user types that CP949 cannot hold comes back as '?'.
+  editor.SetText(kGa + "\r\n");
+  editor.SetSelection({1, 1});
+  editor.insertPlainText(QString::fromUtf8("\xE0\xB8\x81"));  // a Thai letter
+  EXPECT_EQ(editor.Text(), kGa + "?\r\n");
+  EXPECT_TRUE(editor.IsModified());
+
+  editor.SetFaceName("\xB1\xBC\xB8\xB2");  // 굴림
+  EXPECT_EQ(editor.FaceName(), "\xB1\xBC\xB8\xB2");
+  EXPECT_EQ(QFontInfo(editor.font()).family(), QStringLiteral("NanumGothic"));
+
+  std::string lines;
+  for (int i = 0; i < 200; ++i) lines += "line " + std::to_string(i) + "\r\n";
+  editor.SetText(lines);
+  editor.resize(300, 200);
+  editor.show();
+  ASSERT_TRUE(test::WaitUntil([&] { return editor.isVisible(); }));
+  EXPECT_EQ(editor.FirstVisibleLine(), 0);
+  editor.LineScroll(10);
+  EXPECT_EQ(editor.FirstVisibleLine(), 10);
+  editor.LineScroll(-4);
+  EXPECT_EQ(editor.FirstVisibleLine(), 6);
+  editor.LineScroll(-100);
+  EXPECT_EQ(editor.FirstVisibleLine(), 0);
+}
+
+double MsSince(const QElapsedTimer& clock) { return static_cast<double>(clock.nsecsElapsed()) / 1e6; }
+
+// The processor time of this thread: the machine that runs the tests is
+// shared, and time spent waiting for a processor is not the editor's.
+double ThreadCpuMs() {
+  timespec now{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+TEST(QtEditorTest, LooksUpLinesQuicklyInAFullText) {
+  // 25,000 caption lines of 40 characters each, the break included: one
+  // million characters, most of the editor's limit.
+  const std::string line = "<SYNC Start=1234567><P Class=KRCC>" + kGaNaDa + kRaMa;
+  ASSERT_EQ(line.size() - 5, 39u);  // 39 characters
+  std::string text;
+  for (int i = 0; i < 25000; ++i) text += line + (i + 1 < 25000 ? "\r\n" : "x");
+  QtEditor editor;
+  editor.resize(400, 600);
+  editor.show();
+  QElapsedTimer clock;
+  clock.start();
+  editor.SetText(text);
+  const double load_ms = MsSince(clock);
+  ASSERT_EQ(editor.TextLength(), 1000000);
+  const long last = editor.LineCount() - 1;
+
+  struct Timed {
+    const char* what;
+    double cpu_ms;
+    double wall_ms;
+  };
+  std::vector<Timed> times;
+  auto time = [&](const char* what, const std::function<void()>& call) {
+    const double cpu = ThreadCpuMs();
+    clock.restart();
+    call();
+    times.push_back({what, ThreadCpuMs() - cpu, MsSince(clock)});
+  };
+  long index = 0, line_of = 0;
+  std::string got;
+  time("LineIndex(last line)", [&] { index = editor.LineIndex(last); });
+  time("LineFromChar(end)", [&] { line_of = editor.LineFromChar(999999); });
+  time("GetLine(last line)", [&] { got = editor.GetLine(last, 1023); });
+  time("SetSelection(last line)", [&] { editor.SetSelection({index, -1}); });
+  time("ReplaceSelection(last line)", [&] {
+    editor.ReplaceSelection("<SYNC Start=1><P Class=KRCC>\r\n" + kGa, true);
+  });
+  time("Undo", [&] { editor.Undo(); });
+  time("ReplaceSelection(first line)", [&] {
+    editor.SetSelection({0, 0});
+    editor.ReplaceSelection("<SYNC Start=1><P Class=KRCC>\r\n", true);
+  });
+  ASSERT_TRUE(editor.Undo());
+  editor.SetSelection({index, -1});
+  editor.ReplaceSelection("<SYNC Start=1><P Class=KRCC>\r\n" + kGa, true);
+  EXPECT_EQ(index, 999960);
+  EXPECT_EQ(line_of, last);
+  EXPECT_EQ(got, line + "x");
+  EXPECT_EQ(editor.LineCount(), 25001);
+  EXPECT_EQ(editor.GetLine(25000, 10), kGa);
+
+  std::printf("SetText of 1,000,000 characters: %.1f ms\n", load_ms);
+  for (const Timed& t : times) {
+    std::printf("%s: %.3f ms processor time, %.3f ms wall time\n", t.what, t.cpu_ms, t.wall_ms);
+    EXPECT_LT(t.cpu_ms, 50.0) << t.what;
+  }
+}
+
+}  // namespace
+}  // namespace cadenzio
