@@ -18,6 +18,12 @@ class CCadenzioApp {
   const std::string& log_path() const { return log_path_; }              // .../Cadenzio.log
   std::string help_path() const { return program_folder_ + "Cadenzio.html"; }
 
+  // Puts the help page that ships beside the executable into the program
+  // folder when that folder has none yet, so the help menu finds it whichever
+  // folder the settings live in. A page already there is the user's and stays.
+  // False when a copy was needed and failed.
+  bool InstallHelpPage(const std::string& shipped_page) const;
+
  private:
   std::string program_folder_;
   std::string settings_path_;

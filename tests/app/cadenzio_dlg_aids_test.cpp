@@ -225,6 +225,20 @@ TEST_F(DlgTest, HelpFontAndCaptureEdits) {
   dlg->OpenHomePage();  // no message when it fails
   EXPECT_EQ(dialogs.messages().size(), 1u);
 
+  // The shipped help page lands in the program folder once; a page the user
+  // put there stays.
+  const std::string shipped = dir.File("shipped.html");
+  WriteFile(shipped, "<p>help</p>");
+  EXPECT_TRUE(app.InstallHelpPage(shipped));
+  EXPECT_EQ(ReadFile(app.help_path()), "<p>help</p>");
+  WriteFile(app.help_path(), "<p>mine</p>");
+  EXPECT_TRUE(app.InstallHelpPage(shipped));
+  EXPECT_EQ(ReadFile(app.help_path()), "<p>mine</p>");
+  dialogs.SetShellResult(true);
+  dlg->OpenHelp();
+  EXPECT_EQ(dialogs.shell_opened().back(), app.help_path());
+  EXPECT_EQ(dialogs.messages().size(), 1u);
+
   editor.SetFaceName("Gulim");
   dlg->ChangeEditorFont();  // cancelled
   EXPECT_EQ(editor.FaceName(), "Gulim");

@@ -8,6 +8,7 @@
 #include "app/cadenzio_app.h"
 #include "app/qt/main_window.h"
 #include "platform/qt/qt_fonts.h"
+#include "platform/qt/qt_text.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);  // takes Qt's own options out of argv
@@ -16,6 +17,8 @@ int main(int argc, char** argv) {
   cadenzio::InstallFontSubstitutions();
 
   cadenzio::CCadenzioApp app;
+  app.InstallHelpPage(
+      cadenzio::ToNativePath(QCoreApplication::applicationDirPath() + "/Cadenzio.html"));
   cadenzio::CadenzioWindow window(app);
   window.Start(std::vector<std::string>(argv + 1, argv + argc));
   return application.exec();
