@@ -129,6 +129,7 @@ void CCadenzioDlg::OnClassComboChanged() { RecomputeChosenClass(); }
 void CCadenzioDlg::ShowStatus() {
   view_.SetStatusText(Format("Line: %ld, Contents: %ld bytes", editor_.LineCount(),
                              editor_.TextLength()));
+  view_.SetEncodingText(EncodingStatusText());
 }
 
 void CCadenzioDlg::OnClose() {
@@ -261,6 +262,16 @@ void CCadenzioDlg::OnCommand(int command_id) {
     case kCmdInsertHeader: InsertHeader(); break;
     case kCmdFind: ShowFind(); break;
     case kCmdReplace: ShowReplace(); break;
+    case kCmdReopenAuto: ReopenCaption(EncodingChoice::Auto); break;
+    case kCmdReopenCp949: ReopenCaption(EncodingChoice::Cp949); break;
+    case kCmdReopenUtf8: ReopenCaption(EncodingChoice::Utf8); break;
+    case kCmdReopenUtf16Le: ReopenCaption(EncodingChoice::Utf16Le); break;
+    case kCmdReopenUtf16Be: ReopenCaption(EncodingChoice::Utf16Be); break;
+    case kCmdConvertCp949: ConvertCaption(CaptionEncoding::Cp949, false); break;
+    case kCmdConvertUtf8: ConvertCaption(CaptionEncoding::Utf8, false); break;
+    case kCmdConvertUtf8Bom: ConvertCaption(CaptionEncoding::Utf8, true); break;
+    case kCmdConvertUtf16Le: ConvertCaption(CaptionEncoding::Utf16Le, true); break;
+    case kCmdConvertUtf16Be: ConvertCaption(CaptionEncoding::Utf16Be, true); break;
     case kCmdCheckSync: CheckSyncCommand(); break;
     case kCmdSyncUtility: OpenSyncUtility(); break;
     case kCmdImportCaptions: ImportCaptionsCommand(); break;
@@ -360,10 +371,13 @@ ToolContext CCadenzioDlg::MakeToolContext() {
       .open_state = open_state_,
       .save_caption = [this] { return SMISave(caption_path_); },
       .open_caption_text = [this](const std::string& path,
-                                  const std::string& text) { SMIOpen(path, text); },
+                                  const std::string& text) {
+        SMIOpen(path, text, EncodingChoice::Cp949);
+      },
       .update_title = [this] { UpdateTitle(); },
       .apply_caption_on = [this] { ApplyCaptionOn(); },
       .show_status = [this] { ShowStatus(); },
+      .encoding = caption_encoding_,
   };
 }
 

@@ -32,6 +32,7 @@
 #include "preview/caption_preview.h"
 #include "preview/caption_sync_index.h"
 #include "sami/sami_document.h"
+#include "settings/caption_encoding.h"
 #include "settings/file_services.h"
 #include "settings/settings.h"
 
@@ -142,14 +143,23 @@ class CCadenzioDlg : public PlayerEvents {
   bool QueryClose();
 
   // ---- Caption file open and save
-  // Loads bytes read from path into the editor and the document.
-  void SMIOpen(const std::string& path, const std::string& bytes);
+  // Loads bytes read from path into the editor and the document, decoded in
+  // the chosen encoding (Auto: the detected one); the editor and the document
+  // then speak that encoding's code page, and saving writes it again.
+  void SMIOpen(const std::string& path, const std::string& bytes,
+               EncodingChoice choice = EncodingChoice::Auto);
   bool SMISave(const std::string& path);
   void OpenCaption();
   void AutoOpenCaption(const std::string& path);
   bool SaveCaption();
   bool SaveCaptionAs(const std::string& initial_path);
   void NewCaption();
+  // "인코딩": reads the caption file again in the chosen encoding, after the
+  // same question about unsaved changes as opening another file.
+  void ReopenCaption(EncodingChoice choice);
+  // "인코딩": the next save writes the text in this encoding. A text that
+  // the encoding cannot hold is refused then, with the offer of UTF-8.
+  void ConvertCaption(CaptionEncoding encoding, bool bom);
 
   // ---- Media player
   void OpenMedia();
@@ -196,6 +206,10 @@ class CCadenzioDlg : public PlayerEvents {
   const CaptureList& capture_list() const { return capture_list_; }
   const KeyHandlerTable& key_handlers() const { return key_handlers_; }
   const std::string& last_movie_path() const { return last_movie_path_; }
+  CaptionEncoding caption_encoding() const { return caption_encoding_; }
+  bool caption_bom() const { return caption_bom_; }
+  CaptionEncoding save_encoding() const { return save_encoding_; }
+  bool save_bom() const { return save_bom_; }
 
  private:
   // Holds the open state at 0 for a scope, so the preview timer and the
@@ -233,6 +247,14 @@ class CCadenzioDlg : public PlayerEvents {
   MessageAnswer Message(const std::string& text, MessageIcon icon, MessageButtons buttons);
   void ShowError(const std::string& message);
   void ApplyLineBreakForm();
+  // The saved document's bytes in the save encoding; after a refusal, asks
+  // whether to write UTF-8 instead. Nothing when no bytes are to be written.
+  std::optional<std::string> EncodeForSave(const std::string& working);
+  // The encoding field of the status line: "UTF-8", or "UTF-8 -> CP949"
+  // while a conversion waits for the next save.
+  std::string EncodingStatusText() const;
+  // A CP949 text of the program or a dialog in the editor's code page.
+  std::string ForEditor(const std::string& cp949) const;
   ToolContext MakeToolContext();
   // After every change of the document's nodes: the preview's sync index
   // must be rebuilt.
@@ -250,6 +272,13 @@ class CCadenzioDlg : public PlayerEvents {
   int open_state_ = kOpenStateClosed;
   SamiDocument document_;
   std::string caption_path_;
+  // The caption file's encoding, which the editor's and the document's code
+  // page follow, and the one the next save writes (different only after a
+  // conversion was chosen).
+  CaptionEncoding caption_encoding_ = CaptionEncoding::Cp949;
+  bool caption_bom_ = false;
+  CaptionEncoding save_encoding_ = CaptionEncoding::Cp949;
+  bool save_bom_ = false;
   std::string media_path_;
   int chosen_class_index_ = 0;
   bool caption_on_ = false;

@@ -45,13 +45,13 @@ std::string DisplayFileName(std::string_view path) {
   return DisplayPath(slash == std::string_view::npos ? path : path.substr(slash + 1));
 }
 
-long EditorCharCount(std::string_view text) {
+long EditorCharCount(std::string_view text, const CodePage& cp) {
   long count = 0;
   for (std::size_t i = 0; i < text.size(); ++count) {
     if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
       i += 2;
     } else {
-      i += CodePage::Cp949().CharLength(text, i);
+      i += cp.CharLength(text, i);
     }
   }
   return count;

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "pattern/code_page.h"
+
 namespace cadenzio {
 
 // printf into a std::string.
@@ -17,8 +19,8 @@ std::string DisplayFileName(std::string_view path);
 // The whole path the same way.
 std::string DisplayPath(std::string_view path);
 
-// Characters of a CP949 text as the editor counts them: a double-byte
-// character is one, and so is each line break (CR LF, LF or a lone CR).
-long EditorCharCount(std::string_view text);
+// Characters of a text as the editor counts them: a character of the code
+// page is one, and so is each line break (CR LF, LF or a lone CR).
+long EditorCharCount(std::string_view text, const CodePage& cp = CodePage::Cp949());
 
 }  // namespace cadenzio

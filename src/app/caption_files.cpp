@@ -49,6 +49,22 @@ constexpr char kTooLongToOpen[] =
 constexpr char kNoWorkFile[] =
     "SMISave() - \xC0\xD3\xBD\xC3\xC8\xAD\xC0\xCF \xBB\xFD\xBC\xBA\xBD\xC7\xC6\xD0";
 
+// "로 저장할 수 없습니다." after the encoding's name
+constexpr char kCannotEncodeSuffix[] =
+    "\xB7\xCE \xC0\xFA\xC0\xE5\xC7\xD2 \xBC\xF6 \xBE\xF8\xBD\xC0\xB4\xCF\xB4\xD9.";
+// "UTF-8로 저장하시겠습니까?"
+constexpr char kSaveAsUtf8Question[] =
+    "UTF-8\xB7\xCE \xC0\xFA\xC0\xE5\xC7\xCF\xBD\xC3\xB0\xDA\xBD\xC0\xB4\xCF\xB1\xEE?";
+
+EncodingChoice ChoiceOf(CaptionEncoding encoding) {
+  switch (encoding) {
+    case CaptionEncoding::Utf8: return EncodingChoice::Utf8;
+    case CaptionEncoding::Utf16Le: return EncodingChoice::Utf16Le;
+    case CaptionEncoding::Utf16Be: return EncodingChoice::Utf16Be;
+    default: return EncodingChoice::Cp949;
+  }
+}
+
 }  // namespace
 
 // ---- File steps ---------------------------------------------------------------
@@ -129,21 +145,63 @@ void CCadenzioDlg::AutoOpenCaption(const std::string& path) {
 // A file longer than the editor takes is refused whole, with the message that
 // says it could not all be read: loading only its start would let the next
 // save cut the user's file short.
-void CCadenzioDlg::SMIOpen(const std::string& path, const std::string& bytes) {
+void CCadenzioDlg::SMIOpen(const std::string& path, const std::string& bytes,
+                           EncodingChoice choice) {
   OpenStatePause pause(open_state_);
+  DecodedCaption decoded = DecodeCaption(bytes, choice);
+  if (!decoded.ok()) {
+    Message(DisplayPath(decoded.error), MessageIcon::Error, MessageButtons::Ok);
+    return;
+  }
+  const CodePage& cp = decoded.code_page();
   const long limit = editor_.TextLimit();
-  if (limit > 0 && EditorCharCount(bytes) > limit) {
+  if (limit > 0 && EditorCharCount(decoded.bytes, cp) > limit) {
     Message(kTooLongToOpen, MessageIcon::None, MessageButtons::Ok);
     return;
   }
-  editor_.SetText(bytes);
-  document_.Analyse(bytes, settings_.AnalysisMode());
+  editor_.SetCodePage(cp);
+  editor_.SetText(decoded.bytes);
+  caption_encoding_ = save_encoding_ = decoded.encoding;
+  caption_bom_ = save_bom_ = decoded.bom;
+  document_ = SamiDocument(cp);
+  document_.Analyse(decoded.bytes, settings_.AnalysisMode());
   DocumentChanged();
   RefillClassCombo();
   caption_path_ = path;
   UpdateTitle();
   ShowStatus();
   editor_.SetModified(false);
+  // Bytes kept as they are: the user should know the file is not clean.
+  if (!decoded.notice.empty())
+    Message(DisplayPath(decoded.notice), MessageIcon::Information, MessageButtons::Ok);
+}
+
+void CCadenzioDlg::ReopenCaption(EncodingChoice choice) {
+  if (caption_path_.empty()) return;
+  if (!AskToSave(kSaveQuestion)) return;
+  std::string bytes;
+  if (!files_.ReadFile(caption_path_, bytes)) {
+    Message(kCannotRead, MessageIcon::None, MessageButtons::Ok);
+    return;
+  }
+  const std::string path = caption_path_;
+  SMIOpen(path, bytes, choice);
+  editor_.SetSelection({0, 0});
+}
+
+void CCadenzioDlg::ConvertCaption(CaptionEncoding encoding, bool bom) {
+  save_encoding_ = encoding;
+  save_bom_ = bom;
+  // A conversion waiting for its save is an unsaved change.
+  if (encoding != caption_encoding_ || bom != caption_bom_) editor_.SetModified(true);
+  ShowStatus();
+}
+
+std::string CCadenzioDlg::EncodingStatusText() const {
+  std::string text(EncodingDisplayName(caption_encoding_, caption_bom_));
+  if (save_encoding_ != caption_encoding_ || save_bom_ != caption_bom_)
+    text += " -> " + std::string(EncodingDisplayName(save_encoding_, save_bom_));
+  return text;
 }
 
 void CCadenzioDlg::RefillClassCombo() {
@@ -198,7 +256,9 @@ bool CCadenzioDlg::SMISave(const std::string& path) {
   // written and flushed, so this one step stands for opening, writing and
   // flushing the target.
   const std::string content = document_.Write();
-  if (!files_.ReplaceFile(path, content)) {
+  const std::optional<std::string> file_bytes = EncodeForSave(content);
+  if (!file_bytes) return false;
+  if (!files_.ReplaceFile(path, *file_bytes)) {
     const std::string message =
         Format("SMISave() - openFileToSave error\r\n%s", DisplayPath(path).c_str());
     ShowError(message);
@@ -214,10 +274,26 @@ bool CCadenzioDlg::SMISave(const std::string& path) {
 
   // fileRead: the editor shows what is on disk. A failure is logged only; the
   // file is saved and the editor keeps the text that was saved.
+  // A conversion takes effect: the editor and the document speak the code
+  // page of the encoding written.
+  const CodePage& written_cp = WorkingCodePage(save_encoding_);
+  const bool code_page_changed = &written_cp != &document_.code_page();
+  caption_encoding_ = save_encoding_;
+  caption_bom_ = save_bom_;
   std::string back;
   errno = 0;
-  if (files_.ReadFile(path, back)) {
-    editor_.SetText(back);
+  const bool read_back = files_.ReadFile(path, back);
+  DecodedCaption decoded = DecodeCaption(read_back ? back : *file_bytes, ChoiceOf(save_encoding_));
+  if (!decoded.ok()) decoded = DecodeCaption(*file_bytes, ChoiceOf(save_encoding_));
+  if (code_page_changed) {
+    editor_.SetCodePage(written_cp);
+    editor_.SetText(decoded.bytes);
+    document_ = SamiDocument(written_cp);
+    document_.Analyse(decoded.bytes, settings_.AnalysisMode());
+    DocumentChanged();
+  }
+  if (read_back) {
+    editor_.SetText(decoded.bytes);
     editor_.LineScroll(first_visible - editor_.FirstVisibleLine());
     const long line = std::min(caret_line, editor_.LineCount() - 1);
     const long column = std::min(caret_column, editor_.LineLength(line));
@@ -225,7 +301,7 @@ bool CCadenzioDlg::SMISave(const std::string& path) {
     editor_.SetSelection({position, position});
   } else {
     LogSaveFailure(Format("SMISave() - fileRead error (want - %ld, read - %ld, dwError - %ld)",
-                          static_cast<long>(content.size()), 0L, static_cast<long>(errno)));
+                          static_cast<long>(file_bytes->size()), 0L, static_cast<long>(errno)));
   }
   view_.FreezePainting(false);
 
@@ -238,11 +314,34 @@ bool CCadenzioDlg::SMISave(const std::string& path) {
   return true;
 }
 
+std::optional<std::string> CCadenzioDlg::EncodeForSave(const std::string& working) {
+  const CodePage& cp = document_.code_page();
+  EncodedCaption encoded = EncodeCaption(working, cp, save_encoding_, save_bom_);
+  if (encoded.ok()) return std::move(encoded.bytes);
+  // Nothing is written; UTF-8 holds every character and keeps stray bytes.
+  const std::string refusal = std::string(EncodingDisplayName(save_encoding_, save_bom_)) +
+                              kCannotEncodeSuffix + "\r\n" + DisplayPath(encoded.error);
+  if (save_encoding_ == CaptionEncoding::Utf8) {
+    ShowError(refusal);
+    return std::nullopt;
+  }
+  if (Message(refusal + "\r\n\r\n" + kSaveAsUtf8Question, MessageIcon::Question,
+              MessageButtons::YesNo) != MessageAnswer::Yes)
+    return std::nullopt;
+  save_encoding_ = CaptionEncoding::Utf8;
+  save_bom_ = false;
+  encoded = EncodeCaption(working, cp, save_encoding_, save_bom_);
+  if (encoded.ok()) return std::move(encoded.bytes);
+  ShowError(DisplayPath(encoded.error));
+  return std::nullopt;
+}
+
 // INSERTNL: every SYNC tag begins a line and is followed on it by the next
 // node (its P tag); the text after a P tag and after every <BR> goes on a new
 // line of its own.
 void CCadenzioDlg::ApplyLineBreakForm() {
-  PatternMatcher paragraph_head, line_break, sync_tag;
+  const CodePage& cp = document_.code_page();
+  PatternMatcher paragraph_head(cp), line_break(cp), sync_tag(cp);
   paragraph_head.Compile("^([^<]*<P [^>]*>)[ \t]*([^\r\n].*)$");
   line_break.Compile("^(.*<BR>)[ \t]*([^\r\n].*)$");
   sync_tag.Compile("^(<[ \t]*SYNC[^>]*>)(.*)$");
@@ -302,7 +401,12 @@ void CCadenzioDlg::NewCaption() {
   editor_.SetSelection({0, 0});
   editor_.Focus();
   view_.SetStatusText("Line: 0, Contents: 0 byte");
-  document_.Reset();
+  // A new caption is CP949 again.
+  caption_encoding_ = save_encoding_ = CaptionEncoding::Cp949;
+  caption_bom_ = save_bom_ = false;
+  editor_.SetCodePage(CodePage::Cp949());
+  view_.SetEncodingText(EncodingStatusText());
+  document_ = SamiDocument();
   DocumentChanged();
   caption_path_.clear();
   UpdateTitle();

@@ -29,6 +29,18 @@ inline constexpr int kCmdInsertClearSync = 32790;
 inline constexpr int kCmdInsertHeader = 32782;
 inline constexpr int kCmdFind = 1028;
 inline constexpr int kCmdReplace = 1029;
+// Menu "인코딩": the caption read again in an encoding, or written in another
+// one from the next save on.
+inline constexpr int kCmdReopenAuto = 33001;
+inline constexpr int kCmdReopenCp949 = 33002;
+inline constexpr int kCmdReopenUtf8 = 33003;
+inline constexpr int kCmdReopenUtf16Le = 33004;
+inline constexpr int kCmdReopenUtf16Be = 33005;
+inline constexpr int kCmdConvertCp949 = 33011;
+inline constexpr int kCmdConvertUtf8 = 33012;
+inline constexpr int kCmdConvertUtf8Bom = 33013;
+inline constexpr int kCmdConvertUtf16Le = 33014;
+inline constexpr int kCmdConvertUtf16Be = 33015;
 // Menu "추가명령": tools.
 inline constexpr int kCmdCheckSync = 32793;
 inline constexpr int kCmdSyncUtility = 1055;
@@ -118,6 +130,22 @@ inline constexpr std::array kToolsMenuItems{
     MenuItem{kCmdSettings, "Cadenzio \xBC\xB3\xC1\xA4"},  // Cadenzio 설정
 };
 
+inline constexpr std::array kEncodingMenuItems{
+    MenuItem{kCmdReopenAuto, "\xC0\xDA\xB5\xBF \xB0\xA8\xC1\xF6\xB7\xCE "
+                             "\xB4\xD9\xBD\xC3 \xBF\xAD\xB1\xE2"},  // 자동 감지로 다시 열기
+    MenuItem{kCmdReopenCp949, "CP949\xB7\xCE \xB4\xD9\xBD\xC3 \xBF\xAD\xB1\xE2"},  // CP949로 다시 열기
+    MenuItem{kCmdReopenUtf8, "UTF-8\xB7\xCE \xB4\xD9\xBD\xC3 \xBF\xAD\xB1\xE2"},  // UTF-8로 다시 열기
+    MenuItem{kCmdReopenUtf16Le,
+             "UTF-16LE\xB7\xCE \xB4\xD9\xBD\xC3 \xBF\xAD\xB1\xE2"},  // UTF-16LE로 다시 열기
+    MenuItem{kCmdReopenUtf16Be,
+             "UTF-16BE\xB7\xCE \xB4\xD9\xBD\xC3 \xBF\xAD\xB1\xE2"},  // UTF-16BE로 다시 열기
+    MenuItem{kCmdConvertCp949, "CP949\xB7\xCE \xBA\xAF\xC8\xAF"},        // CP949로 변환
+    MenuItem{kCmdConvertUtf8, "UTF-8\xB7\xCE \xBA\xAF\xC8\xAF"},         // UTF-8로 변환
+    MenuItem{kCmdConvertUtf8Bom, "UTF-8 (BOM)\xB7\xCE \xBA\xAF\xC8\xAF"},  // UTF-8 (BOM)로 변환
+    MenuItem{kCmdConvertUtf16Le, "UTF-16LE\xB7\xCE \xBA\xAF\xC8\xAF"},   // UTF-16LE로 변환
+    MenuItem{kCmdConvertUtf16Be, "UTF-16BE\xB7\xCE \xBA\xAF\xC8\xAF"},   // UTF-16BE로 변환
+};
+
 inline constexpr std::array kHelpMenuItems{
     MenuItem{kCmdOpenHelp, "Cadenzio \xB5\xB5\xBF\xF2\xB8\xBB(HTML)"},  // Cadenzio 도움말(HTML)
     MenuItem{kCmdOpenHomePage, "\xC8\xA8\xC6\xE4\xC0\xCC\xC1\xF6 \xB9\xE6\xB9\xAE"},  // 홈페이지 방문
@@ -143,6 +171,7 @@ inline constexpr std::array kEditorPopupItems{
 inline constexpr std::array kMainMenu{
     Menu{"\xB5\xBF\xBF\xB5\xBB\xF3(&F)", kMediaMenuItems},  // 동영상(&F)
     Menu{"\xC0\xDA\xB8\xB7\xB0\xFC\xB8\xAE(&S)", kCaptionMenuItems},  // 자막관리(&S)
+    Menu{"\xC0\xCE\xC4\xDA\xB5\xF9(&E)", kEncodingMenuItems},  // 인코딩(&E)
     Menu{"\xC3\xDF\xB0\xA1\xB8\xED\xB7\xC9(&A)", kToolsMenuItems},  // 추가명령(&A)
     Menu{"\xB5\xB5\xBF\xF2(&H)", kHelpMenuItems},  // 도움(&H)
 };

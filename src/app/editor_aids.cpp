@@ -39,8 +39,12 @@ void CCadenzioDlg::ShowFind() { view_.ShowFindReplace(false); }
 
 void CCadenzioDlg::ShowReplace() { view_.ShowFindReplace(true); }
 
-void CCadenzioDlg::OnFindReplace(const FindReplaceRequest& request) {
-  if (request.flags & kFrDialogTerm) return;
+void CCadenzioDlg::OnFindReplace(const FindReplaceRequest& cp949_request) {
+  if (cp949_request.flags & kFrDialogTerm) return;
+  // The dialog's texts are CP949; a UTF-8 caption is searched in UTF-8.
+  FindReplaceRequest request = cp949_request;
+  request.find_text = ForEditor(request.find_text);
+  request.replace_text = ForEditor(request.replace_text);
   if (request.flags & kFrFindNext) {
     FindNext(request);
   } else if (request.flags & kFrReplace) {
@@ -49,6 +53,11 @@ void CCadenzioDlg::OnFindReplace(const FindReplaceRequest& request) {
   } else if (request.flags & kFrReplaceAll) {
     ReplaceAll(request);
   }
+}
+
+std::string CCadenzioDlg::ForEditor(const std::string& cp949) const {
+  if (editor_.code_page().kind() == CodePage::Kind::Cp949) return cp949;
+  return ConvertWorkingText(cp949, CodePage::Cp949(), editor_.code_page()).bytes;
 }
 
 void CCadenzioDlg::ScrollToEleventhLine(long line) {
@@ -79,7 +88,7 @@ void CCadenzioDlg::FindNext(const FindReplaceRequest& request) {
 // ends.
 void CCadenzioDlg::ReplaceAll(const FindReplaceRequest& request) {
   const FindOptions options = OptionsOf(request, true);
-  const long inserted = EditorCharCount(request.replace_text);
+  const long inserted = EditorCharCount(request.replace_text, editor_.code_page());
   CharRange range{0, -1};
   int count = 0;
   for (;;) {
@@ -109,7 +118,7 @@ void CCadenzioDlg::InsertHeader() {
     if (text.size() >= 5 && FindNoCase(text, "<SAMI") == 0) return;
   }
   editor_.SetSelection({0, 0});
-  editor_.ReplaceSelection(settings_.header_template, true);
+  editor_.ReplaceSelection(ForEditor(settings_.header_template), true);
   long last = editor_.LineCount() - 1;
   const long end = editor_.LineIndex(last) + editor_.LineLength(last);
   editor_.SetSelection({end, end});

@@ -26,6 +26,8 @@ class MainWindowView {
 
   virtual void SetTitle(const std::string& title) = 0;
   virtual void SetStatusText(const std::string& text) = 0;
+  // The caption's encoding, in a field of the status line of its own (ASCII).
+  virtual void SetEncodingText(const std::string& text) = 0;
   // Replaces the preview box's content with the renderer's RTF text; an empty
   // text empties the box.
   virtual void SetPreviewRtf(const std::string& rtf) = 0;

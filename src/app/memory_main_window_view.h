@@ -16,6 +16,7 @@ class MemoryMainWindowView : public MainWindowView {
  public:
   void SetTitle(const std::string& title) override { title_ = title; }
   void SetStatusText(const std::string& text) override { status_ = text; }
+  void SetEncodingText(const std::string& text) override { encoding_text_ = text; }
   void SetPreviewRtf(const std::string& rtf) override {
     preview_ = rtf;
     ++preview_loads_;
@@ -65,6 +66,7 @@ class MemoryMainWindowView : public MainWindowView {
 
   const std::string& title() const { return title_; }
   const std::string& status() const { return status_; }
+  const std::string& encoding_text() const { return encoding_text_; }
   const std::string& preview() const { return preview_; }
   int preview_loads() const { return preview_loads_; }
   const std::vector<std::string>& combo_items() const { return combo_items_; }
@@ -85,7 +87,7 @@ class MemoryMainWindowView : public MainWindowView {
   struct CaptureRow {
     std::string value, label;
   };
-  std::string title_, status_, preview_;
+  std::string title_, status_, preview_, encoding_text_;
   int preview_loads_ = 0;
   std::vector<std::string> combo_items_;
   int combo_selection_ = -1;

@@ -24,7 +24,8 @@ constexpr std::string_view kContinuedPattern = "[^<]+<BR>[ \t\r\n]*$";
 // The three patterns, compiled once per command.
 class LinePatterns {
  public:
-  LinePatterns() {
+  explicit LinePatterns(const CodePage& cp)
+      : bare_sync_(cp), sync_prefix_(cp), continued_(cp), cp_(cp) {
     bare_sync_.Compile(kBareSyncPattern);
     sync_prefix_.Compile(kSyncPrefixPattern);
     continued_.Compile(kContinuedPattern);
@@ -41,13 +42,14 @@ class LinePatterns {
     if (sync_prefix_.Find(line) < 0) return std::nullopt;
     const std::string_view prefix = sync_prefix_.Group(1);
     long chars = 0;
-    for (std::size_t i = 0; i < prefix.size(); i += CodePage::Cp949().CharLength(prefix, i))
+    for (std::size_t i = 0; i < prefix.size(); i += cp_.CharLength(prefix, i))
       ++chars;
     return chars;
   }
 
  private:
   PatternMatcher bare_sync_, sync_prefix_, continued_;
+  const CodePage& cp_;
 };
 
 std::string ReadLine(const TextEditor& editor, long line) {
@@ -94,7 +96,7 @@ std::string CurrentClassName(std::string_view combo_text) {
 }
 
 void InsertSync(TextEditor& editor, int32_t stamp_ms, std::string_view class_name) {
-  LinePatterns patterns;
+  LinePatterns patterns(editor.code_page());
 
   // A caret at the end of a non-empty line stamps the line below it; the last
   // line first gets one to stamp.
@@ -141,7 +143,7 @@ void InsertSync(TextEditor& editor, int32_t stamp_ms, std::string_view class_nam
 }
 
 void InsertClearSync(TextEditor& editor, int32_t stamp_ms, std::string_view class_name) {
-  LinePatterns patterns;
+  LinePatterns patterns(editor.code_page());
   const std::string clear_line =
       FormatSyncLine("<SYNC Start=%d><P Class=%s>&nbsp;\r\n", stamp_ms, class_name);
 

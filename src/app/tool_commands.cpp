@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/cadenzio_dlg_support.h"
 #include "app/product.h"
 #include "settings/file_services.h"
 #include "tools/import_captions.h"
@@ -100,8 +101,16 @@ std::optional<std::string> ToolInput(const ToolContext& c) {
   if (c.editor.IsModified()) return c.editor.Text();
   std::string bytes;
   if (c.caption_path.empty() || !ReadWholeFile(c.caption_path, bytes)) return std::nullopt;
-  return bytes;
+  if (c.encoding == CaptionEncoding::Cp949) return bytes;
+  const EncodingChoice choice = c.encoding == CaptionEncoding::Utf8      ? EncodingChoice::Utf8
+                                : c.encoding == CaptionEncoding::Utf16Le ? EncodingChoice::Utf16Le
+                                                                         : EncodingChoice::Utf16Be;
+  DecodedCaption decoded = DecodeCaption(bytes, choice);
+  if (!decoded.ok()) return std::nullopt;
+  return std::move(decoded.bytes);
 }
+
+const CodePage& WorkingPage(const ToolContext& c) { return WorkingCodePage(c.encoding); }
 
 bool NothingToWorkOn(const ToolContext& c) {
   return !c.editor.IsModified() && c.caption_path.empty();
@@ -179,10 +188,13 @@ void CheckSyncCommand(ToolContext& context) {
     return;
   }
   const Stopwatch clock;
-  SamiDocument doc;
+  SamiDocument doc(WorkingPage(context));
   if (!AnalyseInto(context, doc, *input, kAnalyseKeepBlanks)) return;
   SyncCheckResult result =
       CheckSyncErrors(doc, context.settings.min_interval, context.settings.max_interval);
+  // The report window shows CP949; a UTF-8 caption's quoted lines are made
+  // so, a character CP949 lacks shown as '?'.
+  if (doc.code_page().kind() == CodePage::Kind::Utf8) result.report = DisplayPath(result.report);
   result.report += SyncCheckCompletionText(clock.Seconds());
   context.view.ShowReport(result.report);
 }
@@ -213,7 +225,7 @@ void ExportSrtCommand(ToolContext& context) {
   if (!chosen || chosen->empty()) return;
 
   const Stopwatch clock;
-  SamiDocument doc;
+  SamiDocument doc(WorkingPage(context));
   if (!AnalyseInto(context, doc, *input, context.settings.AnalysisMode())) return;
   const SrtExport srt = WriteSrt(doc);
   if (!WriteWholeFileAtomic(*chosen, srt.bytes)) {
@@ -300,8 +312,9 @@ void SplitByLanguageCommand(ToolContext& context) {
   if (!base || base->empty()) return;
 
   const Stopwatch clock;
-  const SplitResult result =
-      SplitByLanguage(*input, *base, SplitAnalysisMode(context.settings.check_br ? 1 : 0));
+  SamiDocument doc(WorkingPage(context));
+  doc.Analyse(*input, SplitAnalysisMode(context.settings.check_br ? 1 : 0));
+  const SplitResult result = SplitDocument(doc, *base);
   if (!result.ok()) Stop(context, result.error);
   if (!result.ok() || !WriteSplitFiles(result.files)) {
     Stop(context, kSplitFailedMessage, kErrorCaption);
@@ -328,7 +341,7 @@ void PlainTextCommand(ToolContext& context) {
     if (context.update_title) context.update_title();
   }
   // The text is no caption any more: nothing left to preview.
-  context.document = SamiDocument();
+  context.document = SamiDocument(context.document.code_page());
   context.view.ClearClassCombo();
   context.view.SetCaptionOnChecked(false);
   if (context.apply_caption_on) context.apply_caption_on();

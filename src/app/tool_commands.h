@@ -15,6 +15,7 @@
 #include "platform/dialogs.h"
 #include "platform/editor.h"
 #include "sami/sami_document.h"
+#include "settings/caption_encoding.h"
 #include "settings/settings.h"
 
 namespace cadenzio {
@@ -51,6 +52,10 @@ struct ToolContext {
   // The status line after the editor text was replaced. Unset: the view's
   // status text becomes "Line: %d, Contents: %d bytes".
   std::function<void()> show_status;
+  // The caption file's encoding: the saved file is read in it, and the tools
+  // analyse in its working code page (the editor's) and write their files
+  // in that code page's bytes.
+  CaptionEncoding encoding = CaptionEncoding::Cp949;
 };
 
 // F11: the sync error check. The report (with the completion line and the

@@ -1,5 +1,6 @@
 // The caption editor as the system's logic sees it: a multi-line text control
-// that speaks CP949 bytes. Positions are character positions as the control
+// that speaks bytes of one code page: CP949 unless SetCodePage says UTF-8 (a
+// caption read from a UTF-8 or UTF-16 file). Positions are character positions as the control
 // counts them: a double-byte character is one position, and every line break
 // (CR LF in the byte text) is one position. Lines are numbered from 0.
 //
@@ -7,6 +8,8 @@
 #pragma once
 
 #include <string>
+
+#include "pattern/code_page.h"
 
 namespace cadenzio {
 
@@ -28,6 +31,11 @@ struct FindOptions {
 class TextEditor {
  public:
   virtual ~TextEditor() = default;
+
+  // The code page of every byte text given and taken from now on. Text
+  // already there is not converted: set it just before SetText.
+  virtual void SetCodePage(const CodePage& cp) = 0;
+  virtual const CodePage& code_page() const = 0;
 
   virtual long LineCount() const = 0;
   virtual long LineFromChar(long pos) const = 0;   // line holding pos

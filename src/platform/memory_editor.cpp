@@ -13,16 +13,16 @@
 namespace cadenzio {
 namespace {
 
-long CharCount(std::string_view s) {
+long CharCount(std::string_view s, const CodePage& cp) {
   long n = 0;
-  for (std::size_t i = 0; i < s.size(); i += CodePage::Cp949().CharLength(s, i)) ++n;
+  for (std::size_t i = 0; i < s.size(); i += cp.CharLength(s, i)) ++n;
   return n;
 }
 
 // Byte offset of the character chars characters into s (s.size() past the end).
-std::size_t ByteOffset(std::string_view s, long chars) {
+std::size_t ByteOffset(std::string_view s, long chars, const CodePage& cp) {
   std::size_t i = 0;
-  for (; chars > 0 && i < s.size(); --chars) i += CodePage::Cp949().CharLength(s, i);
+  for (; chars > 0 && i < s.size(); --chars) i += cp.CharLength(s, i);
   return i;
 }
 
@@ -64,7 +64,7 @@ MemoryEditor::Place MemoryEditor::PlaceOf(long pos) const {
   // start past pos. A position past the text falls on the last line.
   const auto next = std::upper_bound(starts_.begin(), starts_.end(), pos);
   const std::size_t i = static_cast<std::size_t>(next - starts_.begin()) - 1;
-  return {i, ByteOffset(lines_[i], pos - starts_[i])};
+  return {i, ByteOffset(lines_[i], pos - starts_[i], *cp_)};
 }
 
 long MemoryEditor::LineFromChar(long pos) const { return static_cast<long>(PlaceOf(pos).line); }
@@ -83,7 +83,7 @@ long MemoryEditor::LineLength(long line) const {
 std::string MemoryEditor::GetLine(long line, long max_chars) const {
   if (line < 0 || line >= LineCount()) return {};
   const std::string& s = lines_[static_cast<std::size_t>(line)];
-  return s.substr(0, ByteOffset(s, max_chars));
+  return s.substr(0, ByteOffset(s, max_chars, *cp_));
 }
 
 void MemoryEditor::SetSelection(CharRange range) {
@@ -113,7 +113,7 @@ void MemoryEditor::ReplaceSelection(const std::string& text, bool undoable) {
   lines_.erase(first, lines_.begin() + static_cast<std::ptrdiff_t>(to.line) + 1);
   lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(from.line), added.begin(), added.end());
   std::vector<long> added_chars;
-  for (const auto& line : added) added_chars.push_back(CharCount(line));
+  for (const auto& line : added) added_chars.push_back(CharCount(line, *cp_));
   const auto first_count = chars_.begin() + static_cast<std::ptrdiff_t>(from.line);
   chars_.erase(first_count, chars_.begin() + static_cast<std::ptrdiff_t>(to.line) + 1);
   chars_.insert(chars_.begin() + static_cast<std::ptrdiff_t>(from.line), added_chars.begin(),
@@ -121,7 +121,7 @@ void MemoryEditor::ReplaceSelection(const std::string& text, bool undoable) {
   starts_stale_ = true;
 
   const long caret = LineIndex(static_cast<long>(caret_line)) +
-                     CharCount(std::string_view(lines_[caret_line]).substr(0, caret_byte));
+                     CharCount(std::string_view(lines_[caret_line]).substr(0, caret_byte), *cp_);
   selection_ = {caret, caret};
   modified_ = true;
 }
@@ -135,10 +135,17 @@ std::string MemoryEditor::Text() const {
   return out;
 }
 
+void MemoryEditor::SetCodePage(const CodePage& cp) {
+  cp_ = &cp;
+  chars_.clear();
+  for (const auto& line : lines_) chars_.push_back(CharCount(line, *cp_));
+  starts_stale_ = true;
+}
+
 void MemoryEditor::SetText(const std::string& text) {
   lines_ = SplitLines(text);
   chars_.clear();
-  for (const auto& line : lines_) chars_.push_back(CharCount(line));
+  for (const auto& line : lines_) chars_.push_back(CharCount(line, *cp_));
   starts_stale_ = true;
   selection_ = {};
   undo_.clear();
@@ -162,7 +169,7 @@ CharRange MemoryEditor::FindText(CharRange range, const std::string& what,
       char_at[i] = pos;
       byte_of.push_back(i);
       const bool crlf = text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n';
-      i += crlf ? 2 : CodePage::Cp949().CharLength(text, i);
+      i += crlf ? 2 : cp_->CharLength(text, i);
       ++pos;
     }
     char_at[text.size()] = pos;

@@ -23,6 +23,10 @@ class MemoryEditor : public TextEditor {
   MemoryEditor() = default;
   explicit MemoryEditor(const std::string& text) { SetText(text); }
 
+  // Counts the characters of the text again in the new code page.
+  void SetCodePage(const CodePage& cp) override;
+  const CodePage& code_page() const override { return *cp_; }
+
   long LineCount() const override { return static_cast<long>(lines_.size()); }
   // Positions outside the text are taken as its nearest end.
   long LineFromChar(long pos) const override;
@@ -103,6 +107,7 @@ class MemoryEditor : public TextEditor {
   long first_visible_ = 0;
   std::string clipboard_;
   std::string face_;
+  const CodePage* cp_ = &CodePage::Cp949();
 };
 
 }  // namespace cadenzio

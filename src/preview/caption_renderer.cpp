@@ -1,6 +1,7 @@
 // SamiDocument::RenderCaption: the caption active at a playback position, for
 // one language class, as the RTF text the preview box streams in. The caption
-// text is CP949 bytes and stays so in the RTF (\ansicpg949).
+// text keeps the document's bytes in the RTF: CP949 (\ansicpg949), or UTF-8
+// (\ansicpg65001) for a document of that code page.
 #include <string>
 #include <string_view>
 
@@ -164,7 +165,11 @@ int32_t SamiDocument::RenderCaption(int32_t position_ms, int class_index, int32_
   if (!ProgramColourTable().Lookup(colour, document_colour)) {
     ProgramColourTable().Lookup("white", document_colour);
   }
-  rtf = "{\\rtf1\\ansi\\ansicpg949{\\colortbl;" + document_colour;
+  // The text keeps the document's bytes: CP949, or UTF-8 (code page 65001).
+  rtf = std::string(code_page().kind() == CodePage::Kind::Utf8
+                        ? "{\\rtf1\\ansi\\ansicpg65001{\\colortbl;"
+                        : "{\\rtf1\\ansi\\ansicpg949{\\colortbl;") +
+        document_colour;
 
   if (paragraph->text.size() > kCaptionTextLimit) {
     rtf += "\\red255;}";

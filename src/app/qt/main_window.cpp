@@ -15,6 +15,7 @@
 #include <QScreen>
 #include <QTableWidget>
 #include <QTextEdit>
+#include <algorithm>
 #include <functional>
 #include <utility>
 
@@ -211,6 +212,9 @@ void CadenzioWindow::BuildControls() {
   editor_->viewport()->installEventFilter(this);
 
   status_ = new QLabel(FromCp949(kStatusHint), client_);
+  encoding_status_ = new QLabel(status_);
+  encoding_status_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  encoding_status_->setAttribute(Qt::WA_TransparentForMouseEvents);
 
   refresh_timer_.setInterval(CCadenzioDlg::kRefreshTimerMs);
 }
@@ -270,6 +274,7 @@ void CadenzioWindow::LayOutClient() {
   class_combo_->setGeometry(ToQRect(layout.class_combo));
   editor_->setGeometry(ToQRect(layout.editor));
   status_->setGeometry(ToQRect(layout.status));
+  encoding_status_->setGeometry(0, 0, std::max(0, layout.status.width - 4), layout.status.height);
   FreezePainting(false);
   FitCaptureColumns();
 }
@@ -381,6 +386,10 @@ void CadenzioWindow::ShowEditorPopupMenu(int x, int y) {
 void CadenzioWindow::SetTitle(const std::string& title) { setWindowTitle(FromCp949(title)); }
 
 void CadenzioWindow::SetStatusText(const std::string& text) { status_->setText(FromCp949(text)); }
+
+void CadenzioWindow::SetEncodingText(const std::string& text) {
+  encoding_status_->setText(FromCp949(text));
+}
 
 void CadenzioWindow::SetPreviewRtf(const std::string& rtf) {
   // Starts from the box's default format: the face, 14 pt bold, yellow, centred.

@@ -62,6 +62,7 @@ class CadenzioWindow : public QMainWindow, public MainWindowView {
   // ---- MainWindowView
   void SetTitle(const std::string& title) override;
   void SetStatusText(const std::string& text) override;
+  void SetEncodingText(const std::string& text) override;
   void SetPreviewRtf(const std::string& rtf) override;
   void ClearClassCombo() override;
   void InsertClassAtTop(const std::string& name) override;
@@ -99,6 +100,7 @@ class CadenzioWindow : public QMainWindow, public MainWindowView {
   QCheckBox& caption_on_box() { return *caption_on_; }
   QComboBox& class_combo() { return *class_combo_; }
   QLabel& status_line() { return *status_; }
+  QLabel& encoding_status() { return *encoding_status_; }
   bool refresh_timer_running() const { return refresh_timer_.isActive(); }
   // The sync utility window while it is open, else null.
   SyncUtilityDialog* sync_utility() const { return sync_utility_.data(); }
@@ -136,6 +138,8 @@ class CadenzioWindow : public QMainWindow, public MainWindowView {
   QComboBox* class_combo_ = nullptr;
   QtEditor* editor_ = nullptr;
   QLabel* status_ = nullptr;
+  // The caption's encoding, right-aligned over the status line (its child).
+  QLabel* encoding_status_ = nullptr;
 
   QTimer refresh_timer_;
   // Between the player and the logic: reports a movie that could not be

@@ -18,17 +18,16 @@
 namespace cadenzio {
 namespace {
 
-// CP949 bytes to the text the document takes: every kind of break as '\n'.
-QString DecodeText(std::string_view cp949) {
-  QString text = FromCp949(cp949);
+// Working bytes to the text the document takes: every kind of break as '\n'.
+QString DecodeText(std::string_view bytes, const CodePage& cp) {
+  QString text = FromWorkingText(bytes, cp);
   text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
   return text;
 }
 
-std::string EncodeText(const QString& text) {
-  if (std::optional<std::string> bytes = ToCp949(text)) return std::move(*bytes);
-  return ToCp949Lossy(text);
+std::string EncodeText(const QString& text, const CodePage& cp) {
+  return ToWorkingText(text, cp);
 }
 
 bool IsWordChar(QChar c) {
@@ -119,7 +118,7 @@ long QtEditor::LineLength(long line) const {
 std::string QtEditor::GetLine(long line, long max_chars) const {
   if (line < 0 || line >= LineCount() || max_chars <= 0) return {};
   const QString text = document()->findBlockByNumber(static_cast<int>(line)).text();
-  return EncodeText(text.left(static_cast<qsizetype>(std::min<long>(max_chars, text.size()))));
+  return EncodeText(text.left(static_cast<qsizetype>(std::min<long>(max_chars, text.size()))), *cp_);
 }
 
 CharRange QtEditor::GetSelection() const {
@@ -139,7 +138,7 @@ void QtEditor::SetSelection(CharRange range) {
 }
 
 void QtEditor::ReplaceSelection(const std::string& text, bool undoable) {
-  Replace(DecodeText(text), undoable);
+  Replace(DecodeText(text, *cp_), undoable);
 }
 
 void QtEditor::Replace(const QString& text, bool undoable) {
@@ -172,11 +171,11 @@ void QtEditor::Replace(const QString& text, bool undoable) {
 std::string QtEditor::Text() const {
   QString text = document()->toRawText();
   text.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
-  return EncodeText(text);
+  return EncodeText(text, *cp_);
 }
 
 void QtEditor::SetText(const std::string& text) {
-  setPlainText(DecodeText(text));
+  setPlainText(DecodeText(text, *cp_));
   document()->clearUndoRedoStacks();
   undo_steps_.clear();
   SetSelection({0, 0});
@@ -186,7 +185,7 @@ void QtEditor::SetText(const std::string& text) {
 CharRange QtEditor::FindText(CharRange range, const std::string& what,
                              FindOptions options) const {
   constexpr CharRange kNone{-1, -1};
-  QString pattern = DecodeText(what);
+  QString pattern = DecodeText(what, *cp_);
   if (pattern.isEmpty()) return kNone;
   pattern.replace(QLatin1Char('\n'), QChar::ParagraphSeparator);
   const Matcher matcher(pattern, options);

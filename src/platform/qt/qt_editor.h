@@ -13,8 +13,13 @@
 // and Undo selects the range the undone replacement had replaced. Typing by
 // the user adds Qt's own undo steps in between, which Undo takes back too.
 //
+// In UTF-8 (SetCodePage), every character of the basic plane is one position
+// as for MemoryEditor, and a byte that starts no character is one position
+// of its own (a private-use character, qt_text.h); a character beyond the
+// basic plane takes two positions here.
+//
 // Text that the user typed and CP949 cannot hold comes back from Text() and
-// GetLine() as '?'. The text limit is remembered, not enforced. The editor does
+// GetLine() of a CP949 editor as '?'. The text limit is remembered, not enforced. The editor does
 // not wrap lines, so a line of the text is a line of the display.
 //
 // The widget belongs to its Qt parent like any widget; all calls on the
@@ -35,6 +40,10 @@ class QtEditor : public QPlainTextEdit, public TextEditor {
 
  public:
   explicit QtEditor(QWidget* parent = nullptr);
+
+  // The document keeps characters; only the conversion changes.
+  void SetCodePage(const CodePage& cp) override { cp_ = &cp; }
+  const CodePage& code_page() const override { return *cp_; }
 
   long LineCount() const override;
   // Positions outside the text are taken as its nearest end.
@@ -92,6 +101,7 @@ class QtEditor : public QPlainTextEdit, public TextEditor {
 
   std::vector<UndoStep> undo_steps_;
   long text_limit_ = 0;
+  const CodePage* cp_ = &CodePage::Cp949();
 };
 
 }  // namespace cadenzio

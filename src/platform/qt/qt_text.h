@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "pattern/code_page.h"
+
 namespace cadenzio {
 
 QString FromCp949(std::string_view cp949);
@@ -18,6 +20,14 @@ std::optional<std::string> ToCp949(const QString& text);
 // For labels, titles and messages built by the program: a character CP949
 // cannot hold becomes '?'.
 std::string ToCp949Lossy(const QString& text);
+
+// The working text of a code page (CP949 or UTF-8 bytes) and QString. In
+// UTF-8, a byte that starts no character becomes the private-use code point
+// that FromCp949 gives such a byte (cp949_conversion.h) and comes back as that
+// byte, so a UTF-8 caption with stray bytes is shown and saved without loss.
+// A character CP949 cannot hold becomes '?' in CP949 text.
+QString FromWorkingText(std::string_view bytes, const CodePage& cp);
+std::string ToWorkingText(const QString& text, const CodePage& cp);
 
 // Native paths (UTF-8 bytes on this platform) and QString.
 QString FromNativePath(const std::string& path);

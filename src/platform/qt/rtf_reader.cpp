@@ -126,6 +126,11 @@ class RtfReader {
 
   void Apply(std::string_view word, bool has_parameter, int parameter) {
     if (state_.destination == Destination::Skipped) return;
+    if (word == "ansicpg") {
+      Flush();
+      code_page_ = parameter == 65001 ? &CodePage::Utf8() : &CodePage::Cp949();
+      return;
+    }
     if (state_.destination == Destination::ColourTable) {
       if (word == "red") entry_.setRed(parameter);
       else if (word == "green") entry_.setGreen(parameter);
@@ -224,11 +229,12 @@ class RtfReader {
   // Korean character is two bytes, so text is decoded a run at a time.
   void Flush() {
     if (text_.empty()) return;
-    cursor_.insertText(FromCp949(text_), CharFormat());
+    cursor_.insertText(FromWorkingText(text_, *code_page_), CharFormat());
     text_.clear();
   }
 
   QTextCursor cursor_;
+  const CodePage* code_page_ = &CodePage::Cp949();  // of the text, from \ansicpg
   const QFont& base_font_;
   const QColor default_colour_;
   const Qt::Alignment default_alignment_;

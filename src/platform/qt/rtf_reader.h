@@ -4,7 +4,8 @@
 // The subset: groups; the colour table (\red \green \blue, entries ended by
 // ';', an empty entry meaning the default colour); \cfN; \b \i \ul and their
 // off forms \b0 \i0 \ul0 \ulnone; \par and \line; \qc \ql \qr \qj and \pard;
-// text as CP949 bytes, raw or escaped as \'hh, and the escapes \\ \{ \}.
+// text as CP949 bytes (UTF-8 after \ansicpg65001), raw or escaped as \'hh,
+// and the escapes \\ \{ \}.
 // CR and LF are ignored; other control words are skipped, and a group
 // starting with \* or one of \fonttbl \stylesheet \info \pict is skipped whole.
 #pragma once
