@@ -1,6 +1,8 @@
 // The sync utility window's logic; see sync_utility_form.h.
 #include "app/sync_utility_form.h"
 
+#include "settings/settings.h"
+
 namespace cadenzio {
 
 const char kSyncUtilityTitle[] =
@@ -123,26 +125,6 @@ constexpr std::string_view kEnterIntegerInRange =
     "-2147483647\xBF\xA1\xBC\xAD 2147483647 \xBB\xE7\xC0\xCC\xC0\xC7 "
     "\xC1\xA4\xBC\xF6\xB8\xA6 \xC0\xD4\xB7\xC2\xC7\xCF\xBD\xCA\xBD\xC3\xBF\xC0.";
 
-// Digits past this only make the number more out of range; stop counting.
-constexpr int64_t kParseCeiling = 1'000'000'000'000;
-
-// Blanks, an optional sign, at least one digit, blanks: the whole text or
-// nothing. Too large a value comes back as it is, for the range check.
-std::optional<int64_t> ParseNumberText(std::string_view text) {
-  constexpr std::string_view kBlanks = " \t";
-  std::size_t i = text.find_first_not_of(kBlanks);
-  if (i == std::string_view::npos) return std::nullopt;
-  bool negative = false;
-  if (text[i] == '+' || text[i] == '-') negative = text[i++] == '-';
-  const std::size_t digits = i;
-  int64_t value = 0;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
-    if (value < kParseCeiling) value = value * 10 + (text[i] - '0');
-  if (i == digits || text.find_first_not_of(kBlanks, i) != std::string_view::npos)
-    return std::nullopt;
-  return negative ? -value : value;
-}
-
 UtilityOptionView MakeOptionView(int option) {
   UtilityOptionView view;
   view.first_filter = kSmiFilter;
@@ -241,7 +223,7 @@ UtilityFormReply SyncUtilityForm::CopyControls(const SyncUtilityControls& contro
   };
   UtilityFormReply reply;
   for (const NumberField& field : numbers) {
-    const std::optional<int64_t> value = ParseNumberText(field.text);
+    const std::optional<int64_t> value = ParseDialogNumber(field.text, false);
     const bool in_range =
         value && *value >= -kUtilityLargestNumber && *value <= kUtilityLargestNumber;
     if (!in_range) {

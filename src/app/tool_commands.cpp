@@ -2,7 +2,6 @@
 #include "app/tool_commands.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <ctime>
 #include <optional>
@@ -18,6 +17,7 @@
 #include "tools/split_language.h"
 #include "tools/srt_export.h"
 #include "tools/sync_check.h"
+#include "tools/stopwatch.h"
 
 namespace cadenzio {
 namespace {
@@ -69,16 +69,6 @@ constexpr char kPlainTextModifiedMessage[] =
     "\xBC\xF6\xC1\xA4\xC1\xDF\xC0\xCE \xB5\xA5\xC0\xCC\xC5\xB8\xB0\xA1 "
     "\xBE\xF8\xBE\xEE\xC1\xFD\xB4\xCF\xB4\xD9.\r\n\xC0\xFA\xC0\xE5 \xC8\xC4 "
     "\xBB\xE7\xBF\xEB\xC7\xCF\xBC\xBC\xBF\xE4";
-
-class Stopwatch {
- public:
-  double Seconds() const {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
-  }
-
- private:
-  std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
-};
 
 std::string FormatSeconds(const char* format, double seconds) {
   char text[512];  // room for any finite double in %5.3f

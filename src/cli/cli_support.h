@@ -2,7 +2,6 @@
 // writing outputs safely, the settings, messages and the stopwatch.
 #pragma once
 
-#include <chrono>
 #include <optional>
 #include <span>
 #include <string>
@@ -14,6 +13,7 @@
 #include "sami/sami_document.h"
 #include "settings/caption_encoding.h"
 #include "settings/settings.h"
+#include "tools/stopwatch.h"
 
 namespace cadenzio::cli {
 
@@ -104,15 +104,6 @@ Settings LoadSettings(const ParsedArgs& parsed);
 // exist (it would silently give the defaults); prints the refusal.
 std::optional<Settings> LoadNamedSettings(const ParsedArgs& parsed);
 
-// Seconds since construction, for the tools' completion messages.
-class Stopwatch {
- public:
-  double Seconds() const {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
-  }
-
- private:
-  std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
-};
+using cadenzio::Stopwatch;
 
 }  // namespace cadenzio::cli

@@ -163,7 +163,8 @@ std::optional<SettingsRefusal> CheckRange(const FieldRule& rule, int64_t value) 
   return SettingsRefusal{rule.field, std::move(message)};
 }
 
-// Blanks, optional sign, at least one digit, blanks: the whole text or nothing.
+}  // namespace
+
 std::optional<int64_t> ParseDialogNumber(std::string_view text, bool is_unsigned) {
   constexpr std::string_view kBlanks = " \t";
   std::size_t i = text.find_first_not_of(kBlanks);
@@ -178,8 +179,6 @@ std::optional<int64_t> ParseDialogNumber(std::string_view text, bool is_unsigned
     return std::nullopt;
   return negative ? -value : value;
 }
-
-}  // namespace
 
 std::optional<SettingsRefusal> ReadSettingsField(SettingsField field, std::string_view text,
                                                  Settings& settings) {

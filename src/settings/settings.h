@@ -61,6 +61,12 @@ struct SettingsRefusal {
 std::optional<SettingsRefusal> ReadSettingsField(SettingsField field, std::string_view text,
                                                  Settings& settings);
 
+// A number field of a dialog: blanks, an optional sign (no '-' when
+// is_unsigned), at least one digit, blanks: the whole text or nothing. Digits
+// past 10^12 stop counting, so a huge number stays out of every range instead
+// of wrapping.
+std::optional<int64_t> ParseDialogNumber(std::string_view text, bool is_unsigned);
+
 // The first member, in Apply's order, that lies outside the dialog's range.
 std::optional<SettingsRefusal> ValidateSettings(const Settings& settings);
 
