@@ -7,7 +7,8 @@ set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/deps.sh
 install_missing "${CADENZIO_RUN_PACKAGES[@]}"
-cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DCADENZIO_BENCH=OFF >/dev/null
+cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DCADENZIO_BENCH=OFF \
+      -DCADENZIO_GUI=ON >/dev/null
 if [ "${1:-}" = cli ]; then
   shift
   cmake --build build/release -j"$(nproc)" --target cadenzio-cli
