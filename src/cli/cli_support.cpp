@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <utility>
 
 #include "platform/text_encoding.h"
 #include "settings/file_services.h"
@@ -97,9 +98,9 @@ EncodingOptions ReadEncodingOptions(const ParsedArgs& parsed, std::string* error
 }
 
 std::optional<DecodedCaption> ReadCaptionText(const std::string& path, EncodingChoice choice) {
-  const auto bytes = ReadInput(path);
+  auto bytes = ReadInput(path);
   if (!bytes) return std::nullopt;
-  DecodedCaption text = DecodeCaption(*bytes, choice);
+  DecodedCaption text = DecodeCaptionInPlace(std::move(*bytes), choice);
   if (!text.ok()) {
     PrintError("'" + path + "': " + text.error);
     return std::nullopt;

@@ -32,12 +32,6 @@ constexpr char kDoneFormat[] =
     "\xBF\xCF\xB7\xE1\xB5\xC7\xBE\xFA\xBD\xC0\xB4\xCF\xB4\xD9.\r\n"
     "            %5.3f \xC3\xCA \xB0\xC9\xB8\xB2\r\n";
 
-bool HasSync(const SamiDocument& doc) {
-  for (const SamiNode& node : doc.nodes)
-    if (node.kind == SamiNodeKind::Sync) return true;
-  return false;
-}
-
 int RunToSrt(std::span<const std::string> args) {
   const Stopwatch watch;
   static constexpr std::string_view kValued[] = {"--settings", kEncodingOption,
@@ -58,28 +52,34 @@ int RunToSrt(std::span<const std::string> args) {
   }
   // An empty file, or one without a single sync (binary garbage, a text that
   // is no caption), has nothing to export: refused, so no empty SRT appears.
+  // The export reads the nodes as the analysis finds them; no document is
+  // kept, which spares a large file's million small strings.
   const Settings settings = LoadSettings(parsed);
-  SamiDocument doc(text->code_page());
-  if (!text->bytes.empty() && !doc.Analyse(text->bytes, settings.AnalysisMode())) {
+  const CodePage& cp = text->code_page();
+  const SrtTextExport exported = WriteSrtFromText(text->bytes, cp, settings.AnalysisMode());
+  if (!exported.analysed) {
     PrintCp949Error(kAnalyseInitFailedMessage);
     return kExitFailed;
   }
-  if (!HasSync(doc)) {
+  if (!exported.has_sync) {
     PrintCp949Error(kNoDataMessage);
     return kExitFailed;
   }
 
   // A caption left without an end is reported, but the entries before it are
   // written and the export still completes, as the editor's export does.
-  const SrtExport srt = WriteSrt(doc);
+  const SrtExport& srt = exported.srt;
   if (!srt.error.empty()) PrintCp949Error(srt.error);
   const OutputEncoding target = encodings.For(*text);
-  const EncodedCaption encoded = EncodeCaption(srt.bytes, doc.code_page(), target.encoding, target.bom);
+  // CP949 working text written as CP949 is already the file's bytes.
+  const bool as_is = target.encoding == CaptionEncoding::Cp949 && cp.kind() == CodePage::Kind::Cp949;
+  const EncodedCaption encoded =
+      as_is ? EncodedCaption{} : EncodeCaption(srt.bytes, cp, target.encoding, target.bom);
   if (!encoded.ok()) {
     PrintError("'" + out + "' not written: " + encoded.error);
     return kExitFailed;
   }
-  if (!WriteWholeFileAtomic(out, encoded.bytes)) {
+  if (!WriteWholeFileAtomic(out, as_is ? srt.bytes : encoded.bytes)) {
     PrintError("cannot write '" + out + "'");
     PrintCp949Error(kOutputMessage);
     return kExitFailed;

@@ -4,9 +4,12 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "pattern/pattern_matcher.h"
 #include "sami/sami_document.h"
+#include "sami/sami_node_stream.h"
 #include "sami/sami_patterns.h"
 #include "sami/sami_tags.h"
 
@@ -21,8 +24,6 @@ bool SamiPatterns::Compile() {
          empty_paragraph.Compile("^(<[^<>]+>)([ \t\r\n]*)(<SPANID[^>]*>|<FONT[^>]*>)?[ \t\r\n]*$") &&
          break_paragraph.Compile(
              "^(<[^<>]+>)([ \t\r\n]*<BR>[ \t\r\n]*)(<SPANID[^>]*>|<FONT[^>]*>)?[ \t\r\n]*$") &&
-         nbsp_paragraph.Compile(
-             "^<[ \t]*P[^>]*>[ \t\r\n]*\\&NBSP;[ \t\r\n]*(<SPANID[^>]*>|<FONT[^>]*>)?[ \t\r\n]*$") &&
          class_declaration.Compile("^(.*[\r\n]+[^\\.]+)\\.([a-zA-Z]+)[ \t]*{[^{}]*LANG[^{}]*}(.+)$");
 }
 
@@ -139,6 +140,132 @@ bool SamiDocument::Analyse(std::FILE* stream, int mode) {
   return Analyse(bytes, mode);
 }
 
+namespace {
+
+// A body node as the cutting finds it: its text is always one run of the
+// file's bytes, [from, to), so it is kept as offsets until someone needs it.
+struct CutNode {
+  SamiNodeKind kind = SamiNodeKind::Other;
+  int32_t line = 0;
+  int32_t start = 0;
+  std::string_view class_name;
+  std::size_t from = 0;
+  std::size_t to = 0;
+};
+
+// Cuts the body that starts at offset body (its first line counted in line)
+// into nodes, handed to emit in file order, and returns the tail. Every
+// recognised element begins with '<', blanks and one telling byte; only the
+// patterns that byte allows are tried.
+template <typename Emit>
+std::string CutBody(std::string_view file, std::size_t body, int32_t line, const CodePage& cp,
+                    SamiPatterns& patterns, Emit&& emit) {
+  PieceReader reader(file, body, cp);
+  auto offset = [&](std::string_view part) {
+    return static_cast<std::size_t>(part.data() - file.data());
+  };
+  CutNode pending;
+  pending.from = pending.to = body;
+  // Ends the pending node and opens the next, which starts at `at`.
+  auto next_node = [&](SamiNodeKind kind, std::size_t at) {
+    emit(pending);
+    pending = CutNode{};
+    pending.kind = kind;
+    pending.from = pending.to = at;
+  };
+  std::string_view unread;
+  std::string reopened;  // unread text with a closing body tag put in front
+  enum class End { File, Closing, Overflow } end = End::File;
+
+  for (;;) {
+    if (unread.empty()) {
+      if (reader.AtEnd()) break;
+      unread = reader.Next();
+      ++line;
+    }
+    const unsigned char first = TagInitial(unread);
+    const std::size_t at = offset(unread);
+    TagMatch tag;
+    if (first == 'S' && (tag = MatchSyncTag(unread))) {
+      next_node(SamiNodeKind::Sync, at);
+      pending.line = line;
+      pending.start = ParseStart(tag.value);
+      pending.to = at + tag.length;
+      unread.remove_prefix(tag.length);
+    } else if (first == 'P' && ((tag = MatchClassParagraph(unread)) ||
+                                patterns.any_paragraph.Find(unread) == 0)) {
+      next_node(SamiNodeKind::Paragraph, at);
+      pending.line = line;
+      std::size_t length = 0;
+      if (tag) {
+        pending.class_name = tag.value;
+        length = tag.length;
+      } else {
+        length = patterns.any_paragraph.Group(1).size();
+      }
+      pending.to = at + length;
+      unread.remove_prefix(length);
+    } else if (first == '/' && patterns.sami_close.Find(unread) == 0) {
+      emit(pending);
+      reopened = "</BODY>\r\n";
+      reopened += unread;
+      unread = reopened;
+      end = End::Closing;
+      break;
+    } else if (first == '/' && patterns.body_close.Find(unread) == 0) {
+      emit(pending);
+      end = End::Closing;
+      break;
+    } else if (first == '!' && patterns.comment.Find(unread) == 0) {
+      next_node(SamiNodeKind::Other, at);
+      const std::size_t length = patterns.comment.Group(1).size();
+      pending.to = at + length;
+      unread.remove_prefix(length);
+    } else {
+      // Text, or a tag the analyser does not know: up to the next '<'.
+      const std::size_t next = unread.find('<', 1);
+      const std::size_t take = next == std::string_view::npos ? unread.size() : next;
+      pending.to = at + take;
+      unread.remove_prefix(take);
+      // In CP949 bytes, without a character's half that belongs to the next piece.
+      const std::size_t size = pending.to - pending.from;
+      if (unread.empty() && size > kNodeTextLimit &&
+          cp.Cp949Width(file.substr(pending.from, size)) - reader.overhang() > kNodeTextLimit) {
+        end = End::Overflow;
+        break;
+      }
+    }
+  }
+
+  std::string tail;
+  switch (end) {
+    case End::File:
+      emit(pending);
+      tail = "\r\n</BODY>\r\n</SAMI>";
+      break;
+    case End::Closing:
+      tail.assign(unread);
+      tail += reader.Rest();
+      if (FindNoCase(tail, "</SAMI", cp) == std::string::npos) tail += "\r\n</SAMI>";
+      break;
+    case End::Overflow:
+      // The rest of the file is kept line by line, outside every check.
+      emit(pending);
+      while (!reader.AtEnd()) {
+        const std::string_view piece = reader.Next();
+        CutNode over;
+        over.kind = SamiNodeKind::Overflow;
+        over.from = offset(piece);
+        over.to = over.from + piece.size();
+        emit(over);
+      }
+      break;
+  }
+  return tail;
+}
+
+}  // namespace
+
 bool SamiDocument::Analyse(std::string_view file, int mode) {
   Reset();
 
@@ -160,98 +287,100 @@ bool SamiDocument::Analyse(std::string_view file, int mode) {
   // Caption files hold about a node for every 40 bytes of body; reserving
   // spares the copies of a growing list, and pages never touched cost nothing.
   nodes.reserve((file.size() - body) / 32 + 16);
-  PieceReader reader(file, body, *cp_);
-  SamiNode pending;
-  std::string_view unread;
-  std::string reopened;  // unread text with a closing body tag put in front
-  enum class End { File, Closing, Overflow } end = End::File;
+  tail = CutBody(file, body, line, *cp_, patterns, [&](const CutNode& cut) {
+    SamiNode& node = nodes.emplace_back();
+    node.kind = cut.kind;
+    node.text.assign(file.substr(cut.from, cut.to - cut.from));
+    node.line = cut.line;
+    node.start = cut.start;
+    node.class_name.assign(cut.class_name);
+  });
 
-  for (;;) {
-    if (unread.empty()) {
-      if (reader.AtEnd()) break;
-      unread = reader.Next();
-      ++line;
-    }
-    // Every recognised element begins with '<', blanks and one telling
-    // byte; only the patterns that byte allows are tried.
-    const unsigned char first = TagInitial(unread);
-    TagMatch tag;
-    if (first == 'S' && (tag = MatchSyncTag(unread))) {
-      nodes.push_back(std::move(pending));
-      pending = SamiNode{};
-      pending.kind = SamiNodeKind::Sync;
-      pending.line = line;
-      pending.start = ParseStart(tag.value);
-      pending.text = unread.substr(0, tag.length);
-      unread.remove_prefix(tag.length);
-    } else if (first == 'P' && ((tag = MatchClassParagraph(unread)) ||
-                                patterns.any_paragraph.Find(unread) == 0)) {
-      nodes.push_back(std::move(pending));
-      pending = SamiNode{};
-      pending.kind = SamiNodeKind::Paragraph;
-      pending.line = line;
-      if (tag) {
-        pending.class_name = tag.value;
-        pending.text = unread.substr(0, tag.length);
-      } else {
-        pending.text = patterns.any_paragraph.Group(1);
-      }
-      unread.remove_prefix(pending.text.size());
-    } else if (first == '/' && patterns.sami_close.Find(unread) == 0) {
-      nodes.push_back(std::move(pending));
-      reopened = "</BODY>\r\n";
-      reopened += unread;
-      unread = reopened;
-      end = End::Closing;
-      break;
-    } else if (first == '/' && patterns.body_close.Find(unread) == 0) {
-      nodes.push_back(std::move(pending));
-      end = End::Closing;
-      break;
-    } else if (first == '!' && patterns.comment.Find(unread) == 0) {
-      nodes.push_back(std::move(pending));
-      pending = SamiNode{};
-      pending.text = patterns.comment.Group(1);
-      unread.remove_prefix(pending.text.size());
-    } else {
-      // Text, or a tag the analyser does not know: up to the next '<'.
-      const std::size_t next = unread.find('<', 1);
-      const std::size_t take = next == std::string_view::npos ? unread.size() : next;
-      pending.text.append(unread.substr(0, take));
-      unread.remove_prefix(take);
-      // In CP949 bytes, without a character's half that belongs to the next piece.
-      if (unread.empty() && pending.text.size() > kNodeTextLimit &&
-          cp_->Cp949Width(pending.text) - reader.overhang() > kNodeTextLimit) {
-        end = End::Overflow;
-        break;
-      }
+  FinishHead(*this, patterns);
+  MarkMasks(*this, patterns, mode);
+  if (mode == kAnalyseFixBreaks) {
+    for (SamiNode& node : nodes) {
+      if (node.kind == SamiNodeKind::Paragraph && !TooLongForMasks(*cp_, node.text))
+        RepairBreaks(node.text);
     }
   }
-
-  switch (end) {
-    case End::File:
-      nodes.push_back(std::move(pending));
-      tail = "\r\n</BODY>\r\n</SAMI>";
-      break;
-    case End::Closing:
-      tail.assign(unread);
-      tail += reader.Rest();
-      if (FindNoCase(tail, "</SAMI", *cp_) == std::string::npos) tail += "\r\n</SAMI>";
-      break;
-    case End::Overflow:
-      // The rest of the file is kept line by line, outside every check.
-      nodes.push_back(std::move(pending));
-      while (!reader.AtEnd()) {
-        SamiNode over;
-        over.kind = SamiNodeKind::Overflow;
-        over.text = reader.Next();
-        nodes.push_back(std::move(over));
-      }
-      break;
-  }
-
-  PostProcess(*this, patterns, mode);
   valid = true;
+  return true;
+}
+
+namespace {
+
+// A node held until the nodes of its sync are all known.
+struct StreamedNode {
+  SamiNodeView view;
+  std::string owned;  // the text when the analysis rewrote it
+};
+
+}  // namespace
+
+bool StreamSamiNodes(std::string_view file, const CodePage& cp, int mode,
+                     const std::function<void(const SamiNodeView&)>& visit) {
+  int32_t line = 0;
+  const std::size_t body = FindBodyStart(file, cp, &line);
+  if (body == std::string_view::npos) return true;
+
+  SamiPatterns patterns(cp);
+  if (!patterns.Compile()) return false;
+  SamiDocument head(cp);  // classes and colour, no nodes
+  head.header.assign(file.substr(0, body));
+  FinishHead(head, patterns);
+
+  // The nodes of one sync (or those before the first sync), finished together
+  // as the document's are, since the paragraphs decide their sync's masks.
+  // Reused from sync to sync: its strings keep their buffers.
+  std::vector<StreamedNode> group;
+  std::size_t used = 0;
+  std::string rewritten;
+  auto flush = [&] {
+    SamiNodeView* sync =
+        used > 0 && group[0].view.kind == SamiNodeKind::Sync ? &group[0].view : nullptr;
+    uint32_t gathered = 0;
+    for (std::size_t i = 0; i < used; ++i) {
+      StreamedNode& node = group[i];
+      SamiNodeView& view = node.view;
+      if (view.kind != SamiNodeKind::Paragraph || TooLongForMasks(cp, view.text)) continue;
+      const uint32_t mask = head.ClassMask(view.class_name);
+      switch (FinishParagraph(view.text, patterns, mode, rewritten)) {
+        case BlankParagraph::Rewritten:
+          node.owned.swap(rewritten);
+          view.text = node.owned;
+          [[fallthrough]];
+        case BlankParagraph::Clears:
+          view.clear_mask = mask;
+          gathered |= mask;
+          break;
+        case BlankParagraph::No:
+          break;
+      }
+      if (sync) sync->class_mask |= mask;
+    }
+    if (gathered != 0 && sync) sync->clear_mask = gathered;
+    for (std::size_t i = 0; i < used; ++i) {
+      StreamedNode& node = group[i];
+      if (mode == kAnalyseFixBreaks && node.view.kind == SamiNodeKind::Paragraph &&
+          !TooLongForMasks(cp, node.view.text)) {
+        if (node.view.text.data() != node.owned.data()) node.owned.assign(node.view.text);
+        RepairBreaks(node.owned);
+        node.view.text = node.owned;
+      }
+      visit(node.view);
+    }
+    used = 0;
+  };
+
+  CutBody(file, body, line, cp, patterns, [&](const CutNode& cut) {
+    if (cut.kind == SamiNodeKind::Sync) flush();
+    if (used == group.size()) group.emplace_back();
+    StreamedNode& node = group[used++];
+    node.view = SamiNodeView{cut.kind, cut.line, 0, 0, cut.start,
+                             file.substr(cut.from, cut.to - cut.from), cut.class_name};
+  });
+  flush();
   return true;
 }
 

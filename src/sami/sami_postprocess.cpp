@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "sami/sami_patterns.h"
+#include "sami/sami_tags.h"
 #include "sami/sami_text.h"
 
 namespace cadenzio {
@@ -60,47 +61,6 @@ Content Classify(std::string_view text) {
   return seen;
 }
 
-// Counted as CP949 bytes; a text is never wider than its bytes, so short
-// ones need no count.
-bool TooLongForMasks(const SamiDocument& doc, std::string_view text) {
-  return text.size() >= kMaskedParagraphLimit &&
-         doc.code_page().Cp949Width(text) >= kMaskedParagraphLimit;
-}
-
-void MarkMasks(SamiDocument& doc, SamiPatterns& p, int mode) {
-  SamiNode* sync = nullptr;
-  uint32_t gathered = 0;
-  for (SamiNode& node : doc.nodes) {
-    if (node.kind == SamiNodeKind::Sync) {
-      if (gathered != 0 && sync) sync->clear_mask = gathered;
-      sync = &node;
-      gathered = 0;
-      continue;
-    }
-    if (node.kind != SamiNodeKind::Paragraph || TooLongForMasks(doc, node.text)) continue;
-    const uint32_t mask = doc.ClassMask(node.class_name);
-    // A blank paragraph is rewritten to its tag and a non-breaking space,
-    // dropping a span or font tag after it.
-    auto rewrite = [&](const PatternMatcher& m) {
-      node.text = std::string(m.Group(1)) + "&nbsp;\r\n";
-      node.clear_mask = mask;
-      gathered |= mask;
-    };
-    const Content content = Classify(node.text);
-    if (content == Content::Nothing && mode != kAnalyseKeepBlanks &&
-        p.empty_paragraph.Find(node.text) == 0) {
-      rewrite(p.empty_paragraph);
-    } else if (content == Content::Nothing && p.break_paragraph.Find(node.text) == 0) {
-      rewrite(p.break_paragraph);
-    } else if (content == Content::Nbsp && p.nbsp_paragraph.Find(node.text) == 0) {
-      node.clear_mask = mask;
-      gathered |= mask;
-    }
-    if (sync) sync->class_mask |= mask;
-  }
-  if (gathered != 0 && sync) sync->clear_mask = gathered;
-}
-
 // Whether the text after a line feed holds more than tags and white space.
 bool HasTextAfter(std::string_view rest) {
   for (std::size_t i = 0; i < rest.size();) {
@@ -118,7 +78,8 @@ bool HasTextAfter(std::string_view rest) {
   return false;
 }
 
-// Puts "<br>" at the end of every caption line that continues on the next.
+}  // namespace
+
 void RepairBreaks(std::string& text) {
   ReplaceAll(text, "<BR>", "<br>");
   while (ReplaceAll(text, "<br><br>", "<br>") > 0) {}
@@ -144,17 +105,64 @@ void RepairBreaks(std::string& text) {
   text = std::move(copy);
 }
 
-}  // namespace
+// Counted as CP949 bytes; a text is never wider than its bytes, so short
+// ones need no count.
+bool TooLongForMasks(const CodePage& cp, std::string_view text) {
+  return text.size() >= kMaskedParagraphLimit && cp.Cp949Width(text) >= kMaskedParagraphLimit;
+}
 
-void PostProcess(SamiDocument& doc, SamiPatterns& p, int mode) {
+// Only the blank-paragraph patterns that can match what the paragraph holds
+// run; they stay the judges.
+BlankParagraph FinishParagraph(std::string_view text, SamiPatterns& p, int mode,
+                               std::string& rewritten) {
+  auto rewrite = [&](const PatternMatcher& m) {
+    rewritten.assign(m.Group(1));
+    rewritten += "&nbsp;\r\n";
+    return BlankParagraph::Rewritten;
+  };
+  const Content content = Classify(text);
+  if (content == Content::Nothing && mode != kAnalyseKeepBlanks &&
+      p.empty_paragraph.Find(text) == 0)
+    return rewrite(p.empty_paragraph);
+  if (content == Content::Nothing && p.break_paragraph.Find(text) == 0)
+    return rewrite(p.break_paragraph);
+  if (content == Content::Nbsp && MatchNbspParagraph(text)) return BlankParagraph::Clears;
+  return BlankParagraph::No;
+}
+
+void MarkMasks(SamiDocument& doc, SamiPatterns& p, int mode) {
+  SamiNode* sync = nullptr;
+  uint32_t gathered = 0;
+  std::string rewritten;
+  for (SamiNode& node : doc.nodes) {
+    if (node.kind == SamiNodeKind::Sync) {
+      if (gathered != 0 && sync) sync->clear_mask = gathered;
+      sync = &node;
+      gathered = 0;
+      continue;
+    }
+    if (node.kind != SamiNodeKind::Paragraph || TooLongForMasks(doc.code_page(), node.text))
+      continue;
+    const uint32_t mask = doc.ClassMask(node.class_name);
+    switch (FinishParagraph(node.text, p, mode, rewritten)) {
+      case BlankParagraph::Rewritten:
+        node.text.swap(rewritten);
+        [[fallthrough]];
+      case BlankParagraph::Clears:
+        node.clear_mask = mask;
+        gathered |= mask;
+        break;
+      case BlankParagraph::No:
+        break;
+    }
+    if (sync) sync->class_mask |= mask;
+  }
+  if (gathered != 0 && sync) sync->clear_mask = gathered;
+}
+
+void FinishHead(SamiDocument& doc, SamiPatterns& p) {
   const std::string head_rest = ReadClasses(doc, p.class_declaration);
   ReadColour(doc, head_rest);
-  MarkMasks(doc, p, mode);
-  if (mode != kAnalyseFixBreaks) return;
-  for (SamiNode& node : doc.nodes) {
-    if (node.kind == SamiNodeKind::Paragraph && !TooLongForMasks(doc, node.text))
-      RepairBreaks(node.text);
-  }
 }
 
 }  // namespace cadenzio

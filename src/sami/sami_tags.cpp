@@ -106,4 +106,28 @@ TagMatch MatchClassParagraph(std::string_view text) {
   return {end, c.Slice(name_from, name_to)};
 }
 
+bool MatchNbspParagraph(std::string_view text) {
+  text = text.substr(0, text.find('\0'));
+  Cursor c(text);
+  auto line_blanks = [](char b) { return b == ' ' || b == '\t' || b == '\r' || b == '\n'; };
+  if (!c.Byte('<')) return false;
+  c.Blanks();
+  if (!c.Word("P")) return false;
+  // [^>]*> ends at the first '>'.
+  c.While([](char b) { return b != '>'; });
+  if (!c.Byte('>')) return false;
+  c.While(line_blanks);
+  if (!c.Word("&NBSP;")) return false;
+  c.While(line_blanks);
+  // The optional tag: if the rest is not all blanks it must be one tag, as
+  // nothing but blanks may follow it.
+  if (c.Byte('<')) {
+    if (!c.Word("SPANID") && !c.Word("FONT")) return false;
+    c.While([](char b) { return b != '>'; });
+    if (!c.Byte('>')) return false;
+    c.While(line_blanks);
+  }
+  return c.pos() == text.size();
+}
+
 }  // namespace cadenzio

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 #include "settings/cp949_conversion.h"
 
@@ -233,7 +234,11 @@ std::optional<EncodingChoice> ParseEncodingChoice(std::string_view name) {
   return std::nullopt;
 }
 
-DecodedCaption DecodeCaption(std::string_view file_bytes, EncodingChoice choice) {
+namespace {
+
+// owner, when given, holds file_bytes and may give its buffer to the
+// working text.
+DecodedCaption Decode(std::string_view file_bytes, EncodingChoice choice, std::string* owner) {
   DecodedCaption decoded;
   switch (choice) {
     case EncodingChoice::Auto: {
@@ -266,7 +271,12 @@ DecodedCaption DecodeCaption(std::string_view file_bytes, EncodingChoice choice)
                        " unpaired UTF-16 surrogate(s) kept as they are; they are written back unchanged";
     return decoded;
   }
-  decoded.bytes.assign(text);
+  if (owner) {
+    owner->erase(0, file_bytes.size() - text.size());  // the BOM
+    decoded.bytes = std::move(*owner);
+  } else {
+    decoded.bytes.assign(text);
+  }
   // Detection without a BOM only takes valid UTF-8; a BOM or a choice may not.
   if (decoded.encoding == CaptionEncoding::Utf8 && (decoded.bom || choice != EncodingChoice::Auto)) {
     if (const std::size_t bad = CountNonUtf8Bytes(decoded.bytes); bad > 0)
@@ -274,6 +284,16 @@ DecodedCaption DecodeCaption(std::string_view file_bytes, EncodingChoice choice)
                        " byte(s) are no UTF-8; they are kept as they are and written back unchanged";
   }
   return decoded;
+}
+
+}  // namespace
+
+DecodedCaption DecodeCaption(std::string_view file_bytes, EncodingChoice choice) {
+  return Decode(file_bytes, choice, nullptr);
+}
+
+DecodedCaption DecodeCaptionInPlace(std::string&& file_bytes, EncodingChoice choice) {
+  return Decode(file_bytes, choice, &file_bytes);
 }
 
 EncodedCaption EncodeCaption(std::string_view working, CaptionEncoding encoding, bool bom) {

@@ -77,6 +77,10 @@ struct DecodedCaption {
 // one and reads every other byte as text of that encoding.
 DecodedCaption DecodeCaption(std::string_view file_bytes,
                              EncodingChoice choice = EncodingChoice::Auto);
+// The same, taking the file's bytes over: a working text that is those bytes
+// (BOM aside) keeps their buffer, sparing a large file's copy.
+DecodedCaption DecodeCaptionInPlace(std::string&& file_bytes,
+                                    EncodingChoice choice = EncodingChoice::Auto);
 
 struct EncodedCaption {
   std::string bytes;  // the file's bytes when ok(), else empty

@@ -9,8 +9,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
+#include <utility>
 
+#include "sami/sami_node_stream.h"
 #include "tools/time_format.h"
 
 namespace cadenzio {
@@ -80,7 +81,7 @@ namespace {
 
 class SrtWriter {
  public:
-  explicit SrtWriter(const SamiDocument& doc) : cp_(doc.code_page()) {}
+  explicit SrtWriter(const CodePage& cp) : cp_(cp) {}
 
   // Appends one entry for a caption of raw text (the paragraph bodies joined).
   void Entry(std::int32_t start, std::int32_t end, std::string_view raw, std::string& out) {
@@ -110,6 +111,57 @@ class SrtWriter {
   std::string text_;  // reused by every entry
 };
 
+// The caption walk, a node at a time: every sync met outside a caption
+// opens one, a clearing one too.
+class SrtWalk {
+ public:
+  SrtWalk(const CodePage& cp, std::size_t reserve) : writer_(cp) { result_.bytes.reserve(reserve); }
+
+  void Visit(SamiNodeKind kind, std::int32_t start, uint32_t clear_mask, std::string_view text) {
+    if (!collecting_) {
+      if (kind == SamiNodeKind::Sync) {
+        collecting_ = true;
+        start_ = start;
+        caption_.clear();
+      }
+      return;
+    }
+    switch (kind) {
+      case SamiNodeKind::Other:
+        break;
+      case SamiNodeKind::Paragraph:
+        caption_.append(ParagraphBody(text));
+        break;
+      case SamiNodeKind::Sync:
+      case SamiNodeKind::Overflow:
+        writer_.Entry(start_, start, caption_, result_.bytes);
+        // A sync that clears nothing opens the next caption at once; a
+        // clearing sync is used up, and after an Overflow node nothing is
+        // recognised any more.
+        if (kind == SamiNodeKind::Sync && clear_mask == 0) {
+          start_ = start;
+          caption_.clear();
+        } else {
+          collecting_ = false;
+        }
+        break;
+    }
+  }
+
+  // A caption still open at the end has no end: left out and reported.
+  SrtExport Finish() && {
+    if (collecting_) result_.error = kSrtUnendedCaptionMessage;
+    return std::move(result_);
+  }
+
+ private:
+  SrtWriter writer_;
+  SrtExport result_;
+  bool collecting_ = false;
+  std::int32_t start_ = 0;
+  std::string caption_;  // the paragraph bodies joined, reused by every caption
+};
+
 std::size_t EstimateSize(const SamiDocument& doc) {
   std::size_t size = 0;
   for (const SamiNode& node : doc.nodes) {
@@ -122,48 +174,21 @@ std::size_t EstimateSize(const SamiDocument& doc) {
 }  // namespace
 
 SrtExport WriteSrt(const SamiDocument& doc) {
-  SrtExport result;
-  result.bytes.reserve(EstimateSize(doc));
-  SrtWriter writer(doc);
-  std::string caption;
-  const std::vector<SamiNode>& nodes = doc.nodes;
-  std::size_t i = 0;
-  while (i < nodes.size()) {
-    // Every sync the walk meets opens a caption, a clearing one too.
-    if (nodes[i].kind != SamiNodeKind::Sync) {
-      ++i;
-      continue;
-    }
-    std::int32_t start = nodes[i++].start;
-    caption.clear();
-    for (bool collecting = true; collecting; ++i) {
-      if (i == nodes.size()) {
-        result.error = kSrtUnendedCaptionMessage;
-        return result;
-      }
-      const SamiNode& node = nodes[i];
-      switch (node.kind) {
-        case SamiNodeKind::Other:
-          break;
-        case SamiNodeKind::Paragraph:
-          caption.append(ParagraphBody(node.text));
-          break;
-        case SamiNodeKind::Sync:
-        case SamiNodeKind::Overflow:
-          writer.Entry(start, node.start, caption, result.bytes);
-          // A sync that clears nothing opens the next caption at once; a
-          // clearing sync is used up, and after an Overflow node nothing is
-          // recognised any more.
-          if (node.kind == SamiNodeKind::Sync && node.clear_mask == 0) {
-            start = node.start;
-            caption.clear();
-          } else {
-            collecting = false;
-          }
-          break;
-      }
-    }
-  }
+  SrtWalk walk(doc.code_page(), EstimateSize(doc));
+  for (const SamiNode& node : doc.nodes) walk.Visit(node.kind, node.start, node.clear_mask, node.text);
+  return std::move(walk).Finish();
+}
+
+SrtTextExport WriteSrtFromText(std::string_view text, const CodePage& cp, int mode) {
+  // The entries are rarely longer than the file; pages reserved and never
+  // touched cost nothing.
+  SrtWalk walk(cp, text.size() + text.size() / 4);
+  SrtTextExport result;
+  result.analysed = StreamSamiNodes(text, cp, mode, [&](const SamiNodeView& node) {
+    result.has_sync = result.has_sync || node.kind == SamiNodeKind::Sync;
+    walk.Visit(node.kind, node.start, node.clear_mask, node.text);
+  });
+  result.srt = std::move(walk).Finish();
   return result;
 }
 

@@ -1,6 +1,7 @@
 // Fuzz target: any bytes analysed in every mode and written back; the
 // sanitizers and the timeout catch crashes, reads out of bounds and hangs.
-// The direct tag recognisers are checked against their patterns at every '<'.
+// The streamed analysis must visit exactly the document's nodes, and the
+// direct tag recognisers are checked against their patterns at every '<'.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -9,6 +10,7 @@
 
 #include "pattern/pattern_matcher.h"
 #include "sami/sami_document.h"
+#include "sami/sami_node_stream.h"
 #include "sami/sami_tags.h"
 
 namespace {
@@ -37,17 +39,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (doc.nodes.empty() && out != input) std::abort();
     cadenzio::SamiDocument again;
     if (!again.Analyse(out, mode)) std::abort();
+    std::size_t visited = 0;
+    const bool streamed = cadenzio::StreamSamiNodes(
+        input, doc.code_page(), mode, [&](const cadenzio::SamiNodeView& view) {
+          if (visited >= doc.nodes.size()) std::abort();
+          const cadenzio::SamiNode& node = doc.nodes[visited++];
+          if (view.kind != node.kind || view.text != node.text || view.line != node.line ||
+              view.clear_mask != node.clear_mask || view.class_mask != node.class_mask ||
+              view.start != node.start || view.class_name != node.class_name)
+            std::abort();
+        });
+    if (!streamed || visited != doc.nodes.size()) std::abort();
   }
 
-  static cadenzio::PatternMatcher sync, paragraph;
-  static const bool compiled =
-      sync.Compile(cadenzio::kSyncTagPattern) && paragraph.Compile(cadenzio::kClassParagraphPattern);
+  static cadenzio::PatternMatcher sync, paragraph, nbsp;
+  static const bool compiled = sync.Compile(cadenzio::kSyncTagPattern) &&
+                               paragraph.Compile(cadenzio::kClassParagraphPattern) &&
+                               nbsp.Compile(cadenzio::kNbspParagraphPattern);
   if (!compiled) std::abort();
   for (std::size_t at = input.find('<'); at != std::string_view::npos && at < 4096;
        at = input.find('<', at + 1)) {
     const std::string_view line = input.substr(at, input.find('\n', at) - at + 1);
     CheckRecogniser(sync, cadenzio::MatchSyncTag, line);
     CheckRecogniser(paragraph, cadenzio::MatchClassParagraph, line);
+    if (cadenzio::MatchNbspParagraph(line) != (nbsp.Find(line) == 0)) std::abort();
   }
   return 0;
 }

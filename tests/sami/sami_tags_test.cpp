@@ -69,5 +69,40 @@ TEST(SamiTags, AgreeWithPatternsOnRandomText) {
   EXPECT_GT(matched, 1000);  // the comparison is not all misses
 }
 
+// The clear paragraph: the recogniser's yes or no is the pattern's.
+TEST(SamiTags, NbspParagraphAgreesWithPattern) {
+  PatternMatcher nbsp;
+  ASSERT_TRUE(nbsp.Compile(kNbspParagraphPattern));
+  auto expect_same = [&](std::string_view text) {
+    EXPECT_EQ(MatchNbspParagraph(text), nbsp.Find(text) == 0) << "[" << text << "]";
+  };
+  using namespace std::string_view_literals;
+  for (std::string_view text :
+       {"<P Class=KRCC>&nbsp;"sv, "<P Class=KRCC>&nbsp;\r\n"sv, "< p>\r\n &NBSP; \t"sv,
+        "<P Class=KRCC>&nbsp;<font color=red>\r\n"sv, "<P>&nbsp;<SPANID=x> \n"sv,
+        "<P>&nbsp;<b>"sv, "<P>&nbsp;<font>x"sv, "<P>&nbsp;<font"sv, "<P>&nbsp;&nbsp;"sv,
+        "<P>x&nbsp;"sv, "<P><b>&nbsp;"sv, "<P>&nbsp;\0junk"sv, "<P\0>&nbsp;"sv, "<Q>&nbsp;"sv,
+        "<P>&nbsp"sv, "<P>&nbsp;<font a><font b>"sv, "P>&nbsp;"sv, "<P \r\n class=a>&nbsp;"sv,
+        "<P>\xB0\xA1&nbsp;"sv, ""sv}) {
+    expect_same(text);
+  }
+  static const char* const kPieces[] = {"<", ">", " ", "\t", "\r\n", "P", "p", "&nbsp;",
+                                        "&NBSP;", "&nbsp", "<font x>", "<SPANID=y>", "<b>",
+                                        "x", "\xB0\xA1", "\0"};
+  std::mt19937 rng(5);
+  int matched = 0;
+  for (int i = 0; i < 20000; ++i) {
+    std::string text = i % 3 ? "<P Class=KRCC>" : "<";
+    const int pieces = static_cast<int>(rng() % 5);
+    for (int k = 0; k < pieces; ++k) {
+      const std::string_view piece = kPieces[rng() % std::size(kPieces)];
+      text += piece.empty() ? std::string(1, '\0') : std::string(piece);
+    }
+    expect_same(text);
+    matched += MatchNbspParagraph(text);
+  }
+  EXPECT_GT(matched, 500);
+}
+
 }  // namespace
 }  // namespace cadenzio
