@@ -13,7 +13,6 @@
 
 #include "app/sync_stamping.h"
 #include "platform/memory_dialogs.h"
-#include "platform/memory_editor.h"
 #include "platform/qt/qt_editor.h"
 #include "sami_generator.h"
 #include "tools/sync_line.h"
@@ -22,17 +21,8 @@ namespace {
 
 constexpr long kCharacters = 1'000'000;
 
-// A generated caption cut after the line that brings it to 1,000,000 characters.
 const std::string& Caption() {
-  static const std::string text = [] {
-    std::string file = cadenzio::GenerateSami(2 * cadenzio::kMegabyte, 20240611);
-    const long last_line = cadenzio::MemoryEditor(file).LineFromChar(kCharacters);
-    std::size_t end = 0;  // the generator ends every line in CR LF
-    for (long i = 0; i <= last_line && end != std::string::npos; ++i)
-      end = file.find("\r\n", end + (i > 0 ? 2 : 0));
-    if (end != std::string::npos) file.resize(end);
-    return file;
-  }();
+  static const std::string text = cadenzio::GenerateEditorText(kCharacters, 20240611);
   return text;
 }
 

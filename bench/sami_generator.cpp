@@ -276,4 +276,22 @@ std::string GenerateSami(std::size_t bytes, uint32_t seed) {
   return GenerateSami(options);
 }
 
+std::string GenerateEditorText(long characters, uint32_t seed) {
+  // Two bytes a character at most, so twice the count always suffices.
+  std::string text = GenerateSami(2 * static_cast<std::size_t>(characters) + kMegabyte, seed);
+  long counted = 0;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+      if (counted >= characters) break;
+      i += 2;
+    } else {
+      i += static_cast<unsigned char>(text[i]) >= 0x81 && i + 1 < text.size() ? 2 : 1;
+    }
+    ++counted;
+  }
+  text.resize(i);
+  return text;
+}
+
 }  // namespace cadenzio

@@ -36,4 +36,10 @@ std::string GenerateSami(const SamiGeneratorOptions& options);
 // The ordinary file of `bytes` bytes.
 std::string GenerateSami(std::size_t bytes, uint32_t seed);
 
+// A generated caption cut at the end of the first line that brings it to at
+// least `characters` characters as an editor counts them (a double-byte
+// character and a line break each one), without a break at its end: the
+// text of an editor filled to its limit.
+std::string GenerateEditorText(long characters, uint32_t seed);
+
 }  // namespace cadenzio

@@ -18,18 +18,8 @@ namespace {
 
 constexpr long kCharacters = 1'000'000;
 
-// A generated caption cut after the first line that brings it to 1,000,000
-// characters (a double-byte character and a line break each count as one).
 const std::string& Caption() {
-  static const std::string text = [] {
-    std::string file = cadenzio::GenerateSami(2 * cadenzio::kMegabyte, 20240611);
-    const long last_line = cadenzio::MemoryEditor(file).LineFromChar(kCharacters);
-    std::size_t end = 0;  // the generator ends every line in CR LF
-    for (long i = 0; i <= last_line && end != std::string::npos; ++i)
-      end = file.find("\r\n", end + (i > 0 ? 2 : 0));
-    if (end != std::string::npos) file.resize(end);
-    return file;
-  }();
+  static const std::string text = cadenzio::GenerateEditorText(kCharacters, 20240611);
   return text;
 }
 

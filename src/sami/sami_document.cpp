@@ -61,7 +61,7 @@ std::string SamiDocument::Dump() const {
   static const char* const kKinds[] = {"Sync", "Other", "Paragraph", "Overflow"};
   std::string out = "valid: " + std::to_string(valid) + "\n";
   out += "classes:";
-  for (const auto& c : classes) out += " " + Escape(c);
+  for (const auto& c : classes) out.append(" ").append(Escape(c));
   out += "\ncolour: " + Escape(colour) + "\n";
   out += "header: \"" + Escape(header) + "\"\n";
   for (const auto& node : nodes) {
