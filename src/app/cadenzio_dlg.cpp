@@ -378,6 +378,7 @@ ToolContext CCadenzioDlg::MakeToolContext() {
       .apply_caption_on = [this] { ApplyCaptionOn(); },
       .show_status = [this] { ShowStatus(); },
       .encoding = caption_encoding_,
+      .bom = caption_bom_,
   };
 }
 

@@ -102,6 +102,15 @@ std::optional<std::string> ToolInput(const ToolContext& c) {
 
 const CodePage& WorkingPage(const ToolContext& c) { return WorkingCodePage(c.encoding); }
 
+// A tool's output file in the caption's own encoding. The working text of a
+// UTF-16 caption is UTF-8 and goes back to UTF-16; CP949 and UTF-8 keep their
+// bytes, and a UTF-8 caption's BOM is kept.
+std::string InCaptionEncoding(const ToolContext& c, std::string working) {
+  if (c.encoding == CaptionEncoding::Cp949) return working;
+  EncodedCaption encoded = EncodeCaption(working, c.encoding, c.bom);
+  return encoded.error.empty() ? std::move(encoded.bytes) : working;
+}
+
 bool NothingToWorkOn(const ToolContext& c) {
   return !c.editor.IsModified() && c.caption_path.empty();
 }
@@ -218,7 +227,7 @@ void ExportSrtCommand(ToolContext& context) {
   SamiDocument doc(WorkingPage(context));
   if (!AnalyseInto(context, doc, *input, context.settings.AnalysisMode())) return;
   const SrtExport srt = WriteSrt(doc);
-  if (!WriteWholeFileAtomic(*chosen, srt.bytes)) {
+  if (!WriteWholeFileAtomic(*chosen, InCaptionEncoding(context, srt.bytes))) {
     Stop(context, kExportOutputMessage);
     return;
   }
@@ -304,7 +313,8 @@ void SplitByLanguageCommand(ToolContext& context) {
   const Stopwatch clock;
   SamiDocument doc(WorkingPage(context));
   doc.Analyse(*input, SplitAnalysisMode(context.settings.check_br ? 1 : 0));
-  const SplitResult result = SplitDocument(doc, *base);
+  SplitResult result = SplitDocument(doc, *base);
+  for (SplitOutput& file : result.files) file.bytes = InCaptionEncoding(context, std::move(file.bytes));
   if (!result.ok()) Stop(context, result.error);
   if (!result.ok() || !WriteSplitFiles(result.files)) {
     Stop(context, kSplitFailedMessage, kErrorCaption);

@@ -52,10 +52,11 @@ struct ToolContext {
   // The status line after the editor text was replaced. Unset: the view's
   // status text becomes "Line: %d, Contents: %d bytes".
   std::function<void()> show_status;
-  // The caption file's encoding: the saved file is read in it, and the tools
-  // analyse in its working code page (the editor's) and write their files
-  // in that code page's bytes.
+  // The caption file's encoding: the saved file is read in it, the tools
+  // analyse in its working code page (the editor's), and the files they
+  // write (SRT export, split) are in it too, with a BOM when it had one.
   CaptionEncoding encoding = CaptionEncoding::Cp949;
+  bool bom = false;
 };
 
 // F11: the sync error check. The report (with the completion line and the

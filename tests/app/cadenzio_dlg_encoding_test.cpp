@@ -59,6 +59,20 @@ TEST_F(DlgTest, UnicodeCaptionsAreStampedAndSavedInTheirOwnEncoding) {
   EXPECT_EQ(written.substr(0, 4), std::string("\xFF\xFE<\0", 4));
   EXPECT_NE(written.find(std::string("\x58\xD5\x98\xB0", 4)), std::string::npos);  // 하나
   EXPECT_TRUE(dialogs.messages().empty());
+
+  // The SRT export of the UTF-16LE caption is UTF-16LE with its BOM too.
+  OpenMovieAt(6.0);
+  CaretAtLine(10);
+  EXPECT_TRUE(dlg->PreTranslateMessage(FKey(3)));  // the caption ends at 6 s
+  dialogs.QueuePath(dir.File("u16.srt"));
+  dlg->OnCommand(kCmdExportSrt);
+  const std::string srt = ReadFile(dir.File("u16.srt"));
+  ASSERT_EQ(srt.substr(0, 2), "\xFF\xFE");
+  const DecodedCaption decoded = DecodeCaption(srt);
+  EXPECT_EQ(decoded.encoding, CaptionEncoding::Utf16Le);
+  EXPECT_NE(decoded.bytes.find("00:00:05,000 --> 00:00:06,000"), std::string::npos)
+      << decoded.bytes;
+  EXPECT_NE(decoded.bytes.find(kHana), std::string::npos);
 }
 
 TEST_F(DlgTest, ReopenInAnEncodingAndConvertToCp949) {
