@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QProcess>
 #include <QThread>
 #include <QTimer>
@@ -45,6 +46,14 @@ void OnNextModal(std::function<bool(QWidget*)> act, int timeout_ms) {
     }
   });
   timer->start(20);
+}
+
+bool ChooseInFileDialog(QFileDialog& dialog, const QString& path) {
+  dialog.selectFile(path);
+  if (auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+    name->setText(path);
+  static_cast<QDialog&>(dialog).accept();  // QFileDialog keeps accept() protected
+  return !dialog.isVisible();
 }
 
 std::shared_ptr<const AnsweredMessageBox> AnswerNextMessageBox(QMessageBox::StandardButton button,

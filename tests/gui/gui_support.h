@@ -2,6 +2,7 @@
 // answering modal dialogs from a timer, and screenshots of the Xvfb screen.
 #pragma once
 
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QString>
 #include <functional>
@@ -42,6 +43,12 @@ std::shared_ptr<const AnsweredMessageBox> AnswerNextMessageBox(
 // or timeout_ms pass; for file dialogs and the other modal windows. act
 // decides whether the widget is the one it waits for.
 void OnNextModal(std::function<bool(QWidget*)> act, int timeout_ms = 10000);
+
+// Types path into a file dialog's name field and presses its accept button,
+// as a user does. selectFile alone leaves the name field as it is while the
+// field has the focus, which on a busy machine it may already have. True when
+// the dialog closed, so an OnNextModal act can return it and try again.
+bool ChooseInFileDialog(QFileDialog& dialog, const QString& path);
 
 // A folder for the tests' output files (screenshots): $CADENZIO_TEST_OUTPUT, or
 // gui_test_output under the current folder; created when missing.

@@ -83,9 +83,7 @@ TEST(QtDialogsTest, FileDialogsStartInTheFolderWithTheTypeListAndAddTheExtension
     seen << dialog->windowTitle() << dialog->nameFilters() << dialog->selectedNameFilter()
          << QDir(dialog->directory()).canonicalPath() << dialog->defaultSuffix()
          << (dialog->acceptMode() == QFileDialog::AcceptSave ? "save" : "open");
-    dialog->selectFile("typed");
-    static_cast<QDialog*>(dialog)->accept();  // as the Save or Open button does
-    return true;
+    return test::ChooseInFileDialog(*dialog, "typed");
   });
   EXPECT_EQ(dialogs.ShowFileDialog(save), (folder + "/typed.smi").toStdString());
   EXPECT_EQ(seen, (QStringList{"Save SAMI File...", "Caption File(*.smi, *.sami) (*.smi *.sami)",
@@ -98,9 +96,7 @@ TEST(QtDialogsTest, FileDialogsStartInTheFolderWithTheTypeListAndAddTheExtension
     auto* dialog = qobject_cast<QFileDialog*>(modal);
     if (!dialog) return false;
     EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptOpen);
-    dialog->selectFile("old.smi");
-    static_cast<QDialog*>(dialog)->accept();  // as the Save or Open button does
-    return true;
+    return test::ChooseInFileDialog(*dialog, "old.smi");
   });
   EXPECT_EQ(dialogs.ShowFileDialog(open), (folder + "/old.smi").toStdString());
   test::OnNextModal([&](QWidget* modal) {

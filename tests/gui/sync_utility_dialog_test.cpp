@@ -90,9 +90,7 @@ class SyncUtilityDialogTest : public testing::Test {
       auto* dialog = qobject_cast<QFileDialog*>(modal);
       if (!dialog) return false;
       if (mode) *mode = dialog->acceptMode();
-      dialog->selectFile(QString::fromStdString(path));
-      static_cast<QDialog*>(dialog)->accept();  // QFileDialog keeps accept() protected
-      return true;
+      return test::ChooseInFileDialog(*dialog, QString::fromStdString(path));
     });
     QTest::mouseClick(Button(id), Qt::LeftButton);
   }
