@@ -46,10 +46,9 @@ TEST_F(DlgTest, OpenCaptionAsksFirstAndFillsTheWindow) {
   EXPECT_FALSE(editor.IsModified());
   EXPECT_EQ(editor.GetSelection(), (CharRange{0, 0}));
   EXPECT_EQ(dlg->caption_path(), path);
-  EXPECT_EQ(view.combo_items(), dlg->document().classes);
-  EXPECT_EQ(view.combo_items().size(), 2u);
+  EXPECT_EQ(view.combo_items(), (std::vector<std::string>{"ENCC", "KRCC"}));
   EXPECT_EQ(view.status(), "Line: 16, Contents: " + std::to_string(editor.TextLength()) + " bytes");
-  EXPECT_NE(view.title().find("movie.smi"), std::string::npos);
+  EXPECT_EQ(view.title(), WindowTitle("NO MOVIE", "movie.smi"));
 
   // An empty editor never counts as modified: no question.
   editor.SetText("");
@@ -126,11 +125,9 @@ TEST_F(DlgTest, AutoOpenCaptionOfTheMovie) {
   const std::string path = dir.File("film.smi");
   WriteFile(path, kTwoCaptions);
   dlg->AutoOpenCaption(path);  // nothing modified: no question
-  EXPECT_TRUE(dialogs.messages().empty());
   EXPECT_EQ(dlg->caption_path(), path);
   editor.ReplaceSelection("edit", true);
   dlg->AutoOpenCaption(path);  // the caption already edited: nothing at all
-  EXPECT_TRUE(dialogs.messages().empty());
   EXPECT_TRUE(editor.IsModified());
   dlg->AutoOpenCaption(dir.File("none.smi"));
   EXPECT_TRUE(dialogs.messages().empty());
@@ -253,14 +250,11 @@ TEST_F(DlgTest, NewCaptionEmptiesEverything) {
   EXPECT_EQ(editor.Text(), "");
   EXPECT_FALSE(editor.IsModified());
   EXPECT_EQ(view.status(), "Line: 0, Contents: 0 byte");
-  EXPECT_EQ(view.title(), "  Cadenzio v2.08 [\xB5\xBF\xBF\xB5\xBB\xF3 - NO MOVIE] "
-                          "[\xC0\xDA\xB8\xB7 - New SMI]");
+  EXPECT_EQ(view.title(), WindowTitle("NO MOVIE", "New SMI"));
   EXPECT_FALSE(dlg->document().valid);
   EXPECT_TRUE(dlg->document().nodes.empty());
   EXPECT_TRUE(view.combo_items().empty());
-  EXPECT_FALSE(view.CaptionOnChecked());
-  EXPECT_FALSE(view.combo_enabled());
-  EXPECT_FALSE(dlg->caption_on());
+  EXPECT_FALSE(view.CaptionOnChecked() || view.combo_enabled() || dlg->caption_on());
 }
 
 }  // namespace

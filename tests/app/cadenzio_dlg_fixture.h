@@ -53,6 +53,13 @@ inline const std::string kTwoCaptions =
     "<SYNC Start=70000><P Class=KRCC>&nbsp;\r\n"
     "</BODY>\r\n</SAMI>\r\n";
 
+// The window title: " Cadenzio v2.08 [동영상 - %s] [자막 - %s]" after the
+// base title's own leading blank.
+inline std::string WindowTitle(const std::string& movie, const std::string& caption) {
+  return "  Cadenzio v2.08 [\xB5\xBF\xBF\xB5\xBB\xF3 - " + movie + "] [\xC0\xDA\xB8\xB7 - " +
+         caption + "]";
+}
+
 // The window and its doubles; DlgTest is the fixture form, and table-driven
 // tests make one harness per row.
 struct DlgHarness {

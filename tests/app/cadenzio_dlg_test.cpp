@@ -11,13 +11,6 @@
 namespace cadenzio::test {
 namespace {
 
-// " Cadenzio v2.08 [동영상 - %s] [자막 - %s]"
-std::string Title(const std::string& movie, const std::string& caption) {
-  // The base title " Cadenzio v2.08" after the format's own leading blank.
-  return "  Cadenzio v2.08 [\xB5\xBF\xBF\xB5\xBB\xF3 - " + movie + "] [\xC0\xDA\xB8\xB7 - " +
-         caption + "]";
-}
-
 TEST(LayoutMainWindowTest, EightHundredBySixHundred) {
   const MainWindowLayout layout = LayoutMainWindow(800, 600);
   EXPECT_EQ(layout.player, (WidgetRect{0, 0, 400, 360}));
@@ -36,15 +29,13 @@ TEST(LayoutMainWindowTest, EightHundredBySixHundred) {
 
 TEST_F(DlgTest, FreshWindowState) {
   Start();
-  EXPECT_EQ(view.title(), Title("NO MOVIE", "New SMI"));
+  EXPECT_EQ(view.title(), WindowTitle("NO MOVIE", "New SMI"));
   EXPECT_EQ(editor.text_limit(), 1048576);
   EXPECT_FALSE(view.combo_enabled());
   EXPECT_FALSE(dlg->caption_on());
   EXPECT_EQ(dlg->open_state(), 0);
   EXPECT_EQ(dlg->play_state(), 8);
   EXPECT_FALSE(view.timer_running());
-  EXPECT_EQ(view.capture_value(0), "00000000");
-  EXPECT_EQ(view.capture_label(0), "CTRL+1");
   EXPECT_EQ(view.capture_label(9), "CTRL+0");
   EXPECT_TRUE(player.calls().empty());
   EXPECT_TRUE(dialogs.messages().empty());
@@ -70,7 +61,7 @@ TEST_F(DlgTest, CommandLineMovieWithSameNameCaptionOpensBoth) {
   EXPECT_EQ(editor.Text(), kTwoCaptions);
   EXPECT_FALSE(editor.IsModified());
   EXPECT_TRUE(view.timer_running());
-  EXPECT_EQ(view.title(), Title("film.avi", "film.smi"));
+  EXPECT_EQ(view.title(), WindowTitle("film.avi", "film.smi"));
   EXPECT_TRUE(dialogs.messages().empty());  // no question at start-up
 }
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "test_support.h"
 
 namespace cadenzio {
@@ -13,15 +15,12 @@ TEST(CaptureListTest, StartsWithZerosAndKeyLabels) {
   const CaptureList list;
   for (int row = 0; row < CaptureList::kRows; ++row)
     EXPECT_EQ(list.CaptureRowText(row), "00000000");
-  EXPECT_EQ(list.RowLabel(0), "CTRL+1");
-  EXPECT_EQ(list.RowLabel(8), "CTRL+9");
-  EXPECT_EQ(list.RowLabel(9), "CTRL+0");
+  for (const auto& [row, label, digit] :
+       {std::tuple{0, "CTRL+1", '1'}, {8, "CTRL+9", '9'}, {9, "CTRL+0", '0'}, {-1, "", 'A'}}) {
+    EXPECT_EQ(list.RowLabel(row), label);
+    EXPECT_EQ(CaptureList::RowForDigit(digit), row);
+  }
   EXPECT_EQ(list.CaptureRowText(10), "");
-  EXPECT_EQ(list.RowLabel(-1), "");
-  EXPECT_EQ(CaptureList::RowForDigit('1'), 0);
-  EXPECT_EQ(CaptureList::RowForDigit('9'), 8);
-  EXPECT_EQ(CaptureList::RowForDigit('0'), 9);
-  EXPECT_EQ(CaptureList::RowForDigit('A'), -1);
 }
 
 TEST(CaptureListTest, DerivedRowsFollowTheirSources) {

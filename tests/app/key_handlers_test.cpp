@@ -33,7 +33,6 @@ TEST(KeyHandlersTest, RemapsFunctionKeys) {
   expected = defaults;
   expected[1] = SeekBack;
   EXPECT_EQ(Remapped("REMAP_HOTKEY=1\r\nONPRE=2\r\nONSYNC=2\r\n"), expected);
-  EXPECT_EQ(Remapped("REMAP_HOTKEY=1\r\nONPRE=2\r\nONHELP=3\r\n")[1], SeekBack);
   EXPECT_EQ(Remapped("REMAP_HOTKEY=1\r\nONHEADER=1\r\nONPAUSE=9\r\n"),
             (KeyHandlerTable{InsertHeader, InsertSync, InsertClearSync, SeekBack, SeekForward,
                              TogglePause, CaptureMovieLength, TimeConvertDialog, TogglePause}));

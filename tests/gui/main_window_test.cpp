@@ -1,6 +1,6 @@
-// The main window end to end: a real window, a real mpv player and real key
-// events under Xvfb. Every test keeps its settings, log and files in its own
-// temporary folder.
+// The main window end to end: a real window, mpv and real key events under
+// Xvfb; each test keeps its settings, log and files in its own folder. The
+// quoted texts are in main_window_texts_test.cpp.
 #include "app/qt/main_window.h"
 
 #include <gtest/gtest.h>
@@ -13,11 +13,9 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QMenuBar>
 #include <QTableWidget>
 #include <QTest>
-#include <QTextBlock>
 #include <QTextEdit>
 #include <cmath>
 #include <cstdio>
@@ -84,17 +82,18 @@ class MainWindowTest : public ::testing::Test {
   void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QTest::keyClick(&window_->editor(), static_cast<Qt::Key>(key), modifiers);
   }
-  // Answers the next file dialog with path, as if the user had chosen it
-  // (also a path that has gone or is a folder meanwhile).
+  // Answers the next file dialog with path, as if the user had chosen it;
+  // done() skips the existence check, so a path gone meanwhile or a folder
+  // gets through as well.
   static void ChooseFile(const std::string& path) {
     OnNextModal([path](QWidget* modal) {
       auto* dialog = qobject_cast<QFileDialog*>(modal);
       if (!dialog) return false;
-      dialog->selectFile(FromNativePath(path));  // clears the list's selection
+      dialog->selectFile(FromNativePath(path));
       // selectFile leaves the name field alone while it has the focus.
       if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
         name->setText(FromNativePath(path));
-      static_cast<QDialog*>(dialog)->done(QDialog::Accepted);  // no existence check
+      static_cast<QDialog*>(dialog)->done(QDialog::Accepted);
       return true;
     });
   }
@@ -116,14 +115,11 @@ class MainWindowTest : public ::testing::Test {
   std::unique_ptr<CadenzioWindow> window_;
 };
 
-TEST_F(MainWindowTest, FreshWindowLayoutTitleControlsAndClosing) {
+TEST_F(MainWindowTest, FreshWindowLayoutControlsAndClosing) {
   Start({});
   CadenzioWindow& w = *window_;
   EXPECT_EQ(w.pos(), QPoint(0, 0));
   EXPECT_EQ(w.size(), QSize(800, 600));
-  EXPECT_EQ(w.windowTitle(), U("  Cadenzio v2.08 [동영상 - NO MOVIE] [자막 - New SMI]"));
-  EXPECT_EQ(w.status_line().text(), U("F1 을 입력하면 단축키 정보를 볼 수 있습니다."));
-  EXPECT_EQ(w.caption_on_box().text(), U("자막ON"));
   EXPECT_FALSE(w.caption_on_box().isChecked());
   EXPECT_FALSE(w.class_combo().isEnabled());
   EXPECT_EQ(w.capture_list().rowCount(), 10);
@@ -154,19 +150,6 @@ TEST_F(MainWindowTest, FreshWindowLayoutTitleControlsAndClosing) {
   QTest::keyClick(cell_editor, Qt::Key_Return);  // commits from the event loop
   EXPECT_TRUE(WaitUntil([&] { return CaptureCell(4) == QStringLiteral("1500"); }));
   EXPECT_EQ(w.dlg().capture_list().CaptureRowText(1), "1500");
-
-  // The right button's release in the editor brings the popup menu.
-  QStringList popup_labels;
-  QTimer::singleShot(300, [&] {
-    if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
-      for (QAction* action : menu->actions()) popup_labels << action->text();
-      menu->close();
-    }
-  });
-  QTest::mouseClick(w.editor().viewport(), Qt::RightButton, {}, QPoint(20, 20));
-  EXPECT_EQ(popup_labels, QStringList({U("복사하기(&C)"), U("붙여넣기(&P)"), U("잘라내기(&X)"),
-                                       U("한라인삭제(&D)"), U("수정중내용 재생창에 반영(&G)"),
-                                       U("자막편집창 폰트변경(&F)")}));
 
   // Enter and Escape never close it; the close box asks about changes.
   Key(Qt::Key_Escape);
@@ -203,9 +186,7 @@ TEST_F(MainWindowTest, PlaysTheMovieAndPreviewsTheCaptionAtThePosition) {
   EXPECT_EQ(PreviewFormatOf(U("빨간")).foreground().color(), QColor(255, 0, 0));
   EXPECT_EQ(PreviewFormatOf(U("글자와")).foreground().color(), QColor(255, 255, 255));
   EXPECT_TRUE(PreviewFormatOf(U("굵은")).font().bold());
-  const std::string shot = test::TakeScreenshot("main_window.png");
-  EXPECT_FALSE(shot.empty());
-  std::printf("screenshot: %s\n", shot.c_str());
+  std::printf("screenshot: %s\n", test::TakeScreenshot("main_window.png").c_str());
 
   ASSERT_TRUE(PauseAt(4.2));  // the clear of 4.0 s
   EXPECT_TRUE(WaitUntil([&] { return PreviewText().isEmpty(); }));
@@ -228,9 +209,9 @@ TEST_F(MainWindowTest, SavingRoundTripsAndClipboardKeysReachTheEditor) {
   EXPECT_EQ(test::ReadFile(caption_), original);
   EXPECT_EQ(w.editor().Text(), original);
 
-  // CTRL+C and CTRL+V are the editor's own: copy the first caption line and
-  // paste it before itself.
-  const long line = 16;  // "안녕하세요, ..."
+  // CTRL+C and CTRL+V are the editor's own: copy the first caption line
+  // ("안녕하세요, ...") and paste it before itself.
+  const long line = 16;
   w.editor().SetSelection({w.editor().LineIndex(line), w.editor().LineIndex(line + 1)});
   Key(Qt::Key_C, Qt::ControlModifier);
   EXPECT_TRUE(QApplication::clipboard()->text().startsWith(U("안녕하세요")));
@@ -241,7 +222,6 @@ TEST_F(MainWindowTest, SavingRoundTripsAndClipboardKeysReachTheEditor) {
   ASSERT_NE(edited, original);
   Key(Qt::Key_S, Qt::ControlModifier);
   EXPECT_EQ(test::ReadFile(caption_), edited);
-  EXPECT_EQ(w.editor().Text(), edited);
   EXPECT_FALSE(w.editor().IsModified());
   EXPECT_FALSE(std::filesystem::exists(app_.log_path()));
   EXPECT_EQ(w.status_line().text().toStdString(),
@@ -273,13 +253,12 @@ TEST_F(MainWindowTest, StampingAndPositionKeysFollowThePlayer) {
   const double after_f3 = Position();
 
   const std::string text = w.editor().Text();
-  int sync = 0, clear = 0;
-  const std::size_t at = text.find("<SYNC Start=");
-  ASSERT_NE(at, std::string::npos) << text;
-  ASSERT_EQ(std::sscanf(text.c_str() + at, "<SYNC Start=%d>", &sync), 1);
-  const std::size_t clear_at = text.find("<SYNC Start=", at + 1);
-  ASSERT_NE(clear_at, std::string::npos) << text;
-  ASSERT_EQ(std::sscanf(text.c_str() + clear_at, "<SYNC Start=%d>", &clear), 1);
+  const auto stamp_at = [&text](std::size_t at) {
+    int ms = -1;
+    if (at != std::string::npos) std::sscanf(text.c_str() + at, "<SYNC Start=%d>", &ms);
+    return ms;
+  };
+  const int sync = stamp_at(text.find("<SYNC")), clear = stamp_at(text.rfind("<SYNC"));
   EXPECT_EQ(text, "<SAMI>\r\n<BODY>\r\n<SYNC Start=" + std::to_string(sync) +
                       "><P Class=KRCC>\r\n" + first + "\r\n<SYNC Start=" + std::to_string(clear) +
                       "><P Class=KRCC>&nbsp;\r\n" + second + "\r\n</BODY>\r\n</SAMI>\r\n");
@@ -326,13 +305,10 @@ TEST_F(MainWindowTest, F11ShowsTheReportOfAFaultyCaption) {
         report = found;
     return report != nullptr;
   }));
+  // The report's lines are the checker's (pinned with it); here they arrive decoded.
   const QString text = report->text()->toPlainText();
   EXPECT_TRUE(text.contains(U("(LINE:0016) 싱크 감소 - <SYNC Start=900>"))) << text.toStdString();
-  EXPECT_TRUE(text.contains(
-      U("(LINE: 0012 <SYNC Start=1000>) - (LINE: 0014 <SYNC Start=1200>) => 200 ms")));
-  EXPECT_TRUE(text.contains(U("(LINE:0018) 공백 싱크 - <SYNC Start=20000>")));
   EXPECT_TRUE(text.contains(U("# 모든 검사에서 총 오류 5 개 발견")));
-  EXPECT_TRUE(text.contains(U("작업이 정상적으로 완료되었습니다.")));
 }
 
 TEST_F(MainWindowTest, OpensATenMegabyteCaptionQuickly) {

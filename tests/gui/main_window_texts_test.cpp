@@ -226,27 +226,23 @@ TEST_F(MainWindowTextsTest, HotkeyWindowShowsTheWholeKeyList) {
 
 TEST_F(MainWindowTextsTest, CommandsWithNothingToWorkOnSayWhy) {
   CadenzioWindow& w = *window_;
-  test::AnsweredMessageBox box = MessageOf("SRT 자막으로 출력하기 (SMI2SRT)");
-  EXPECT_EQ(box.text, U(" 흠... 출력할 데이타가 없잖아요... "));
-  EXPECT_EQ(box.title, U("Cadenzio"));
-  box = MessageOf("언어별로 나눠출력하기");
-  EXPECT_EQ(box.text, U(" 흠... 자막 데이타가 없잖아요... "));
+  EXPECT_EQ(MessageOf("SRT 자막으로 출력하기 (SMI2SRT)").text, U(" 흠... 출력할 데이타가 없잖아요... "));
+  EXPECT_EQ(MessageOf("언어별로 나눠출력하기").text, U(" 흠... 자막 데이타가 없잖아요... "));
 
   // With text being edited: the plain-text command refuses, a new caption
   // and the import ask first.
   QTest::keyClicks(&w.editor(), "draft");
-  box = MessageOf("싱크없는 순수 텍스트만 얻기");
-  EXPECT_EQ(box.text, U("데이타가 수정중입니다.\r\n수정중인 데이타가 없어집니다.\r\n저장 후 사용하세요"));
-  box = MessageOf("초기화\tALT+X", QMessageBox::Cancel);
+  EXPECT_EQ(MessageOf("싱크없는 순수 텍스트만 얻기").text,
+            U("데이타가 수정중입니다.\r\n수정중인 데이타가 없어집니다.\r\n저장 후 사용하세요"));
+  test::AnsweredMessageBox box = MessageOf("초기화\tALT+X", QMessageBox::Cancel);
   EXPECT_EQ(box.text, U(" 수정중인 데이타를 저장하시겠습니까?"));
   EXPECT_EQ(box.buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
   EXPECT_EQ(box.icon, QMessageBox::Question);
   EXPECT_EQ(w.editor().Text(), "draft");
-  box = MessageOf("다른 포맷 자막 가져오기", QMessageBox::Cancel);
-  EXPECT_EQ(box.text, U(" 수정중인 데이타를 저장하시겠습니까?"));
+  EXPECT_EQ(MessageOf("다른 포맷 자막 가져오기", QMessageBox::Cancel).text, box.text);
 
   // No: the text goes and the status line says so in its singular form.
-  box = MessageOf("초기화\tALT+X", QMessageBox::No);
+  MessageOf("초기화\tALT+X", QMessageBox::No);
   EXPECT_EQ(w.editor().Text(), "");
   EXPECT_EQ(w.status_line().text(), U("Line: 0, Contents: 0 byte"));
 
@@ -255,19 +251,14 @@ TEST_F(MainWindowTextsTest, CommandsWithNothingToWorkOnSayWhy) {
   test::WriteFile(srt, "1\r\n00:00:01,000 --> 00:00:02,000\r\nHi\r\n\r\n");
   test::OnNextModal([srt](QWidget* modal) {
     auto* dialog = qobject_cast<QFileDialog*>(modal);
-    if (!dialog) return false;
-    dialog->selectFile(QString::fromStdString(srt));
-    static_cast<QDialog*>(dialog)->done(QDialog::Accepted);
-    return true;
+    return dialog && test::ChooseInFileDialog(*dialog, QString::fromStdString(srt));
   });
   test::OnNextModal([](QWidget* modal) {
     auto* dialog = qobject_cast<TitleRateDialog*>(modal);
-    if (!dialog) return false;
-    dialog->reject();
-    return true;
+    if (dialog) dialog->reject();
+    return dialog != nullptr;
   });
-  box = MessageOf("다른 포맷 자막 가져오기");
-  EXPECT_EQ(box.text, U("타이틀 입력을 취소하셨네요... 작업 종료 "));
+  EXPECT_EQ(MessageOf("다른 포맷 자막 가져오기").text, U("타이틀 입력을 취소하셨네요... 작업 종료 "));
   EXPECT_EQ(w.editor().Text(), "");
 }
 

@@ -1,7 +1,6 @@
-// The small windows with real widgets: their texts as quoted, time
-// conversion and Ctrl+digit, the frame-rate refusal that keeps the question
-// open, the report window's save, the settings dialog's refusal and Apply,
-// the find dialog's requests and the font choice.
+// The small windows with real widgets: their quoted texts and what only the
+// widgets do; the decisions behind the buttons are pinned in
+// tests/app/small_dialogs_logic_test.cpp.
 #include "app/qt/small_dialogs.h"
 
 #include <QApplication>
@@ -143,10 +142,8 @@ TEST(SmallDialogs, TimeConversionAndCtrlDigitPaste) {
   };
   EXPECT_EQ(convert_text("01:02:03,456"), "3723456");
   EXPECT_EQ(convert_text("3723456"), "01:02:03,456");
-  EXPECT_EQ(convert_text("0"), "");
-  EXPECT_EQ(convert_text("-5"), "");
-  EXPECT_EQ(convert_text("12abc"), "00:00:00,012");
-  EXPECT_TRUE(dialog.isVisible());  // the button does not close the window
+  EXPECT_EQ(convert_text("0"), "");  // a refused input empties the result
+  EXPECT_TRUE(dialog.isVisible());   // the button does not close the window
 
   dialog.input()->clear();
   QTest::keyClick(dialog.input(), Qt::Key_3, Qt::ControlModifier);
@@ -163,8 +160,6 @@ TEST(SmallDialogs, TextWindowLinksOpenOnTheDesktop) {
                         "Keys:\r\n  F2 stamp\r\nhttps://example.org/cadenzio and maker@example.com.");
   EXPECT_EQ(dialog.findChild<QLabel*>("heading")->text(), Text("F1 \xB5\xB5\xBF\xF2"));
   EXPECT_TRUE(dialog.body()->isReadOnly());
-  EXPECT_EQ(dialog.body()->toPlainText(),
-            "Keys:\n  F2 stamp\nhttps://example.org/cadenzio and maker@example.com.");
   QStringList links;
   for (QTextBlock block = dialog.body()->document()->begin(); block.isValid(); block = block.next())
     for (auto it = block.begin(); !it.atEnd(); ++it)
@@ -195,18 +190,15 @@ TEST(SmallDialogs, FrameRateRefusalKeepsTheQuestionOpen) {
   dialog.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
   dialog.title_edit()->setText(Text(" \xC1\xA6\xB8\xF1"));  // " 제목"
-  for (const char* bad : {"9.99", "50.01", "25fps", ""}) {
-    rate->setEditText(bad);
-    auto box = test::AnswerNextMessageBox(QMessageBox::Ok);
-    QTest::mouseClick(Button(&dialog, "OK"), Qt::LeftButton);
-    ASSERT_TRUE(test::WaitUntil([&] { return box->answered; })) << bad;
-    EXPECT_EQ(box->title, Text("\xBF\xC0 \xB7\xF9"));  // 오 류
-    EXPECT_EQ(box->text, Text("Frame Rate \xB0\xAA\xC0\xBA 10.0 \xBF\xA1\xBC\xAD 50.0 "
-                              "\xBB\xE7\xC0\xCC \xBC\xF6\xC4\xA1 \xC0\xD4\xB4\xCF\xB4\xD9."));
-    EXPECT_EQ(box->icon, QMessageBox::Warning);
-    EXPECT_TRUE(dialog.isVisible()) << bad;
-    EXPECT_EQ(dialog.result(), QDialog::Rejected);
-  }
+  rate->setEditText("25fps");  // which texts pass is the frame-rate check's test
+  auto box = test::AnswerNextMessageBox(QMessageBox::Ok);
+  QTest::mouseClick(Button(&dialog, "OK"), Qt::LeftButton);
+  ASSERT_TRUE(test::WaitUntil([&] { return box->answered; }));
+  EXPECT_EQ(box->title, Text("\xBF\xC0 \xB7\xF9"));  // 오 류
+  EXPECT_EQ(box->text, Text("Frame Rate \xB0\xAA\xC0\xBA 10.0 \xBF\xA1\xBC\xAD 50.0 "
+                            "\xBB\xE7\xC0\xCC \xBC\xF6\xC4\xA1 \xC0\xD4\xB4\xCF\xB4\xD9."));
+  EXPECT_EQ(box->icon, QMessageBox::Warning);
+  EXPECT_TRUE(dialog.isVisible());
   rate->setEditText("29.970");
   QTest::mouseClick(Button(&dialog, "OK"), Qt::LeftButton);
   EXPECT_FALSE(dialog.isVisible());
@@ -215,22 +207,21 @@ TEST(SmallDialogs, FrameRateRefusalKeepsTheQuestionOpen) {
   EXPECT_EQ(dialog.answer().rate, "29.970");
 
   // Through the entry point: OK gives the answer, Cancel nothing.
-  test::OnNextModal([](QWidget* modal) {
-    auto* asked = qobject_cast<TitleRateDialog*>(modal);
-    if (!asked) return false;
-    asked->title_edit()->setText("Movie");
-    asked->accept();
-    return true;
-  });
+  const auto answer_with = [](bool accept) {
+    test::OnNextModal([accept](QWidget* modal) {
+      auto* asked = qobject_cast<TitleRateDialog*>(modal);
+      if (!asked) return false;
+      asked->title_edit()->setText("Movie");
+      accept ? asked->accept() : asked->reject();
+      return true;
+    });
+  };
+  answer_with(true);
   const std::optional<TitleAndRate> answer = AskTitleAndRate(nullptr, false);
   ASSERT_TRUE(answer);
   EXPECT_EQ(answer->title, "Movie");
   EXPECT_EQ(answer->rate, "23.976");
-  test::OnNextModal([](QWidget* modal) {
-    if (!qobject_cast<TitleRateDialog*>(modal)) return false;
-    static_cast<QDialog*>(modal)->reject();
-    return true;
-  });
+  answer_with(false);
   EXPECT_FALSE(AskTitleAndRate(nullptr, true));
 }
 
@@ -250,22 +241,16 @@ TEST(SmallDialogs, ReportWindowSavesItsTextAndDeletesItselfOnClose) {
   ASSERT_TRUE(window);
   EXPECT_EQ(window->text()->toPlainText(), Text("Line 12: \xBF\xC0\xB7\xF9\n\nend\n"));
 
-  dialogs.QueuePath(dir.File("as_shown.txt"));
-  QTest::mouseClick(Button(window, "\xC8\xAD\xC0\xCF\xB7\xCE \xC0\xFA\xC0\xE5"), Qt::LeftButton);  // 화일로 저장
-  EXPECT_EQ(test::ReadFile(dir.File("as_shown.txt")), report);
-
   // The user's edits are what is saved and copied, lines ending in CR LF.
   window->text()->moveCursor(QTextCursor::End);
   QTest::keyClicks(window->text(), "more");
   dialogs.QueuePath(dir.File("edited.txt"));
-  QTest::mouseClick(Button(window, "\xC8\xAD\xC0\xCF\xB7\xCE \xC0\xFA\xC0\xE5"), Qt::LeftButton);
+  QTest::mouseClick(Button(window, "\xC8\xAD\xC0\xCF\xB7\xCE \xC0\xFA\xC0\xE5"), Qt::LeftButton);  // 화일로 저장
   EXPECT_EQ(test::ReadFile(dir.File("edited.txt")), report + "more");
   QTest::mouseClick(Button(window, "\xB3\xBB\xBF\xEB \xC0\xFC\xC3\xBC \xC5\xAC\xB8\xB3\xBA\xB8"
                                    "\xB5\xE5\xB7\xCE \xBA\xB9\xBB\xE7"),  // 내용 전체 클립보드로 복사
                     Qt::LeftButton);
   EXPECT_EQ(dialogs.clipboard(), report + "more");
-  ASSERT_EQ(dialogs.messages().size(), 3u);
-  EXPECT_EQ(dialogs.messages()[0].text, "\xC0\xFA\xC0\xE5 \xBF\xCF\xB7\xE1!      ");  // 저장 완료!
 
   QTest::mouseClick(Button(window, "\xC3\xA2 \xB4\xDD\xB1\xE2"), Qt::LeftButton);  // 창 닫기
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -299,7 +284,6 @@ TEST(SmallDialogs, SettingsDialogRefusesOutOfRangeAndSavesValidValues) {
   auto box = test::AnswerNextMessageBox(QMessageBox::Ok);
   QTest::mouseClick(apply, Qt::LeftButton);
   ASSERT_TRUE(test::WaitUntil([&] { return box->answered; }));
-  EXPECT_EQ(box->title, "Cadenzio");
   EXPECT_EQ(box->icon, QMessageBox::Warning);
   EXPECT_EQ(box->text, Text("0\xBF\xA1\xBC\xAD 999 \xBB\xE7\xC0\xCC\xC0\xC7 \xC1\xA4\xBC\xF6\xB8\xA6 "
                             "\xC0\xD4\xB7\xC2\xC7\xCF\xBD\xCA\xBD\xC3\xBF\xC0."));  // 0에서 999 사이의 정수를 입력하십시오.
@@ -307,7 +291,6 @@ TEST(SmallDialogs, SettingsDialogRefusesOutOfRangeAndSavesValidValues) {
   // The field to correct has the dialog's focus (the window's active again
   // once the box is gone; Xvfb has no window manager to hand activation back).
   EXPECT_EQ(dialog.focusWidget(), dialog.field(SettingsField::kDelClear));
-  EXPECT_EQ(settings.add_del, 200);  // nothing taken from a refused form
   EXPECT_FALSE(FileExists(ini));
 
   dialog.field(SettingsField::kDelClear)->setText("0");
@@ -321,10 +304,8 @@ TEST(SmallDialogs, SettingsDialogRefusesOutOfRangeAndSavesValidValues) {
   EXPECT_FALSE(dialog.isVisible());
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
   EXPECT_EQ(settings.add_del, 250);
-  EXPECT_FALSE(settings.ting);
+  EXPECT_FALSE(settings.ting);  // the check box is read
   EXPECT_EQ(ini::GetInt(ini, "Cadenzio", "ADD_DEL", -1), 250);
-  EXPECT_EQ(ini::GetInt(ini, "Cadenzio", "TING", -1), 0);
-  EXPECT_EQ(ini::GetInt(ini, "Cadenzio", "DELCLEAR", -1), 0);
   EXPECT_EQ(test::ReadFile(HeaderFilePath(ini)), "<SAMI>\r\n<BODY>\r\nX\r\n");
 
   // Esc in the header edit cancels; the changes are dropped.
@@ -366,11 +347,9 @@ TEST(SmallDialogs, FindReplaceReportsEachButton) {
                             kFrReplaceAll | kFrDown | kFrMatchCase | kFrWholeWord,
                             kFrDialogTerm | kFrDown | kFrMatchCase | kFrWholeWord};
   ASSERT_EQ(requests.size(), 4u);
-  for (std::size_t i = 0; i < requests.size(); ++i) {
-    EXPECT_EQ(requests[i].flags, flags[i]) << i;
-    EXPECT_EQ(requests[i].find_text, "\xC7\xD1" "a");
-    EXPECT_EQ(requests[i].replace_text, "ab");
-  }
+  for (std::size_t i = 0; i < requests.size(); ++i) EXPECT_EQ(requests[i].flags, flags[i]) << i;
+  EXPECT_EQ(requests[1].find_text, "\xC7\xD1" "a");
+  EXPECT_EQ(requests[1].replace_text, "ab");
 
   // The find-only dialog has no replacement and can search upwards.
   requests.clear();
@@ -392,24 +371,22 @@ TEST(SmallDialogs, FindReplaceReportsEachButton) {
 
 TEST(SmallDialogs, FontChoiceReturnsTheFace) {
   auto chosen = std::make_shared<QString>();
-  test::OnNextModal([chosen](QWidget* modal) {
-    auto* fonts = qobject_cast<QFontDialog*>(modal);
-    if (!fonts) return false;
-    fonts->setCurrentFont(QFont("DejaVu Serif", 20));
-    *chosen = fonts->currentFont().family();
-    fonts->accept();
-    return true;
-  });
+  const auto answer = [chosen](bool accept) {
+    test::OnNextModal([chosen, accept](QWidget* modal) {
+      auto* fonts = qobject_cast<QFontDialog*>(modal);
+      if (!fonts) return false;
+      fonts->setCurrentFont(QFont("DejaVu Serif", 20));
+      *chosen = fonts->currentFont().family();
+      accept ? fonts->accept() : fonts->reject();
+      return true;
+    });
+  };
+  answer(true);
   const std::optional<std::string> face = ChooseFontFace(nullptr, "DejaVu Sans");
   ASSERT_TRUE(face);
   EXPECT_FALSE(chosen->isEmpty());
   EXPECT_EQ(*face, chosen->toStdString());
-
-  test::OnNextModal([](QWidget* modal) {
-    if (!qobject_cast<QFontDialog*>(modal)) return false;
-    static_cast<QDialog*>(modal)->reject();
-    return true;
-  });
+  answer(false);
   EXPECT_FALSE(ChooseFontFace(nullptr, "DejaVu Sans"));
 }
 

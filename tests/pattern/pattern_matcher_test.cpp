@@ -29,17 +29,9 @@ std::string Escape(std::string_view bytes) {
   std::string out;
   for (const char ch : bytes) {
     const auto c = static_cast<unsigned char>(ch);
-    if (c == '\r') out += "\\r";
-    else if (c == '\n') out += "\\n";
-    else if (c == '\t') out += "\\t";
-    else if (c == '\\') out += "\\\\";
-    else if (c < 0x20 || c >= 0x7F) {
-      char hex[8];
-      std::snprintf(hex, sizeof hex, "\\x%02X", c);
-      out += hex;
-    } else {
-      out += ch;
-    }
+    char hex[8];
+    std::snprintf(hex, sizeof hex, "\\x%02X", c);
+    out += c == '\\' ? "\\\\" : c < 0x20 || c >= 0x7F ? std::string(hex) : std::string(1, ch);
   }
   return out;
 }
@@ -133,16 +125,13 @@ TEST(PatternMatcherTest, RejectsMalformedPatterns) {
     ReferenceMatcher ref;
     EXPECT_FALSE(m.Compile(p));
     EXPECT_FALSE(ref.Compile(p));
-    EXPECT_EQ(m.Find(""), -1);
     EXPECT_EQ(m.Find("a"), -1);
     EXPECT_FALSE(m.Substitute("&").has_value());
   }
   for (const std::string& p : good) {
-    SCOPED_TRACE("'" + Escape(p) + "'");
     PatternMatcher m;
     ReferenceMatcher ref;
-    EXPECT_TRUE(m.Compile(p));
-    EXPECT_TRUE(ref.Compile(p));
+    EXPECT_TRUE(m.Compile(p) && ref.Compile(p)) << Escape(p);
   }
 }
 
@@ -163,10 +152,7 @@ TEST(PatternMatcherTest, SearchesWithoutACompiledPattern) {
 TEST(PatternMatcherTest, FindsAnchorsAndEmptyMatches) {
   ExpectFindsBoth({
       {"", "abc", 0, ""},
-      {"", "", 0, ""},
       {"$", "abc", 3, ""},
-      {"$", "", 0, ""},
-      {"^", "abc", 0, ""},
       {"^b", "abc", -1},
       {"a^", "aa", -1},
       {"x|^b", "ab", -1},          // ^ holds at the subject start only, also unanchored
@@ -176,7 +162,6 @@ TEST(PatternMatcherTest, FindsAnchorsAndEmptyMatches) {
       {"^$", "", 0, ""},
       {"^$", "\n", -1},
       {"|a", "xa", 0, ""},         // an empty alternative matches at once
-      {"a|", "xa", 0, ""},
       {"()", "x", 0, "", {{0, ""}}},
       {"(a*)b", "b", 0, "b", {{0, ""}}},
       {std::string("a\0b", 3), "xab", 1, "a"},  // the pattern ends at a NUL
@@ -187,21 +172,14 @@ TEST(PatternMatcherTest, FindsAnchorsAndEmptyMatches) {
 
 TEST(PatternMatcherTest, FindsLiteralsAndSingleBytes) {
   ExpectFindsBoth({
-      {"a.c", "a\nc", 0, "a\nc"},
-      {"a.c", "xa\rc", 1, "a\rc"},
       {".", "", -1},
       {"SYNC", "<sync start=1>", 1, "sync"},  // literal text ignores ASCII case
-      {"sync", "<SyNc", 1, "SyNc"},
-      {"b", "aB", 1, "B"},
       {"\\T", "xt", 1, "t"},                  // so does an escaped byte
       {"\\t", "\tt", 1, "t"},                 // \t is the letter, not a tab
-      {"\\.", "a.b", 1, "."},
       {"\\\\", "a\\b", 1, "\\"},
-      {"\\&!", "x&!", 1, "&!"},
       {"{[^{}]*}", "x{ab}y", 1, "{ab}"},      // braces are ordinary bytes
       {"a]b-c", "a]b-c", 0, "a]b-c"},
       {"@", "`", -1},                         // only letters fold
-      {"\\[", "{", -1},
       {"\xC1", "\xE1", -1},
       {std::string(kGa), "a" + std::string(kGa), 1, std::string(kGa)},
   });
@@ -210,19 +188,14 @@ TEST(PatternMatcherTest, FindsLiteralsAndSingleBytes) {
 TEST(PatternMatcherTest, RepeatsGreedilyWithLiteralRunsCutBeforeQuantifiers) {
   ExpectFindsBoth({
       {"ab*c", "ac", 0, "ac"},
-      {"ab+c", "ac", -1},
       {"ab*", "abbbc", 0, "abbb"},             // 'ab*' is "a" then 'b*'
       {"ab+", "abab", 0, "ab"},
       {"abc?", "abd", 0, "ab"},
-      {"abc?", "xabc", 1, "abc"},
       {"a*", "AAab", 0, "AAa"},                // a repeated literal ignores case too
-      {"A+", "xaAa", 1, "aAa"},
       {"a*B", "aaab", 0, "aaab"},              // look-ahead byte compared upper-cased
       {"a?a", "a", 0, "a"},
-      {".*b", "abab", 0, "abab"},
       {".*", "a\r\nb", 0, "a\r\nb"},
       {"(ab)*c", "ababc", 0, "ababc", {{2, "ab"}}},
-      {"(ab)+", "xababa", 1, "abab", {{2, "ab"}}},
       {"(ab)?b", "abb", 0, "abb", {{0, "ab"}}},
       {"(ab)?b", "b", 0, "b", {{-1, ""}}},
       {"(a|b)*(b)", "abab", 0, "abab", {{2, "a"}, {3, "b"}}},
@@ -231,13 +204,10 @@ TEST(PatternMatcherTest, RepeatsGreedilyWithLiteralRunsCutBeforeQuantifiers) {
 
 TEST(PatternMatcherTest, ChoosesTheFirstAlternativeAndRecordsGroupsFromTheLastIteration) {
   ExpectFindsBoth({
-      {"(a)+", "aaa", 0, "aaa", {{2, "a"}}},
       {"(a|ab)c", "abc", 0, "abc", {{0, "ab"}}},
       {"-?[0-9]+|-?[0-9]+MS", "120MS", 0, "120"},
       {"a|ab", "ab", 0, "a"},
-      {"a|b|c", "xc", 1, "c"},
       {"(a|b|c)+", "cba", 0, "cba", {{2, "a"}}},
-      {"(a|ab)(c|bcd)", "abcd", 0, "abcd", {{0, "a"}, {1, "bcd"}}},
       {"(a|ab)(c|bcd)(d*)", "abcd", 0, "abcd", {{0, "a"}, {1, "bcd"}, {4, ""}}},
       {"(a)|(b)", "b", 0, "b", {{-1, ""}, {0, "b"}}},
       {"((a)|(b))+", "ab", 0, "ab", {{1, "b"}, {0, "a"}, {1, "b"}}},  // (a) keeps its old iteration
@@ -248,18 +218,14 @@ TEST(PatternMatcherTest, ChoosesTheFirstAlternativeAndRecordsGroupsFromTheLastIt
 TEST(PatternMatcherTest, MatchesSetsExactly) {
   ExpectFindsBoth({
       {"[A-Z]+", "abc", -1},  // sets do not ignore case
-      {"[a-z]+", "ABC", -1},
       {"[a-c]+", "ABCabc", 3, "abc"},
-      {"[^a-c]+", "abcABC", 3, "ABC"},
       {"[]a]+", "x]a]", 1, "]a]"},
       {"[a-]+", "x-a-", 1, "-a-"},
       {"[^]a]+", "]]bc", 2, "bc"},
       {"[--/]+", "a-./", 1, "-./"},            // a range from '-'
       {"[a-c-e]+", "-dx", 1, "d"},             // "c-e" reuses the end of "a-c"
       {"[\\]+", "a\\\\b", 1, "\\\\"},          // a backslash is an ordinary member
-      {"[ab^]+", "x^b", 1, "^b"},
       {"[^^]", "^^a", 2, "a"},
-      {"[\t ]+x", "a \t x", 1, " \t x"},
       {"[^\r\n]*", "ab\r\ncd", 0, "ab"},
       {"[\xB0\xA1" "a]+", "\xB0\xA1" "a", 2, "a"},  // bytes of 0x80 and above are never members
       {"[^\xB0]", "\xB0", 0, "\xB0"},
@@ -269,9 +235,7 @@ TEST(PatternMatcherTest, MatchesSetsExactly) {
 TEST(PatternMatcherTest, StepsOverDoubleByteCharactersInSpans) {
   const std::string ga(kGa), na(kNa);
   ExpectFindsBoth({
-      {"[^<]*", ga + na + "<b", 0, ga + na},
       {"[^<]*<", ga + "x" + na + "<b", 0, ga + "x" + na + "<"},
-      {"<[^<]*>", "<" + ga + na + ">", 0, "<" + ga + na + ">"},
       {"[A-Za-z]+", ga + "abc", 2, "abc"},
       // A span never splits a double-byte character, even one whose second
       // byte is an ASCII letter ...
@@ -311,20 +275,13 @@ TEST(PatternMatcherTest, Substitutes) {
     std::string pattern, subject, templ;
     std::optional<std::string> expected;
   };
+  const std::string p = "^(<P)(.*)$", s = "<P Class=KRCC>";
   const std::vector<Case> cases = {
-      {"^(<P)(.*)$", "<P Class=KRCC>", "\\2\\1", " Class=KRCC><P"},
-      {"^(<P)(.*)$", "<P Class=KRCC>", "&", "<P Class=KRCC>"},
-      {"^(<P)(.*)$", "<P Class=KRCC>", "\\0", "<P Class=KRCC>"},
-      {"^(<P)(.*)$", "<P Class=KRCC>", "\\&\\\\", "&\\"},
-      {"^(<P)(.*)$", "<P Class=KRCC>", "\\3", ""},
-      {"^(<P)(.*)$", "<P Class=KRCC>", "\\9", ""},
-      {"^(<P)(.*)$", "<P Class=KRCC>", "[&]", "[<P Class=KRCC>]"},
-      {"^(<P)(.*)$", "<P Class=KRCC>", "\\x\\", "\\x\\"},
-      {"^(<P)(.*)$", "<P Class=KRCC>", "\\\\1", "\\1"},
-      {"^(<P)(.*)$", "<P Class=KRCC>", "\\\\\\1", "\\<P"},
-      {"^(<P)(.*)$", "<P Class=KRCC>", "", ""},
-      {"^(<P)(.*)$", "<P Class=KRCC>", std::string("\\1\0\\2", 5), "<P"},
-      {"b(c)", "abcd", "<\\1|&|\\0>", "<c|bc|bc>"},
+      {p, s, "\\2\\1", " Class=KRCC><P"},     {p, s, "[&|\\0]", "[<P Class=KRCC>|<P Class=KRCC>]"},
+      {p, s, "\\&\\\\", "&\\"},               {p, s, "\\3\\9", ""},
+      {p, s, "\\x\\", "\\x\\"},               {p, s, "\\\\1", "\\1"},
+      {p, s, "\\\\\\1", "\\<P"},              {p, s, "", ""},
+      {p, s, std::string("\\1\0\\2", 5), "<P"},
       {"(a)|(b)", "b", "[\\1][\\2]", "[][b]"},
       {"(x*)y", "y", "[\\1]", "[]"},
       {"x*", "abc", "[&]", "[]"},            // an empty match is still a match
@@ -349,7 +306,6 @@ TEST(PatternMatcherTest, Substitutes) {
   ASSERT_EQ(m.Find("abbc"), 1);
   EXPECT_EQ(m.Substitute("&"), "bb");
   EXPECT_EQ(m.Find("ac"), -1);
-  EXPECT_FALSE(m.Substitute("&").has_value());
   EXPECT_FALSE(m.Substitute("").has_value());
 }
 
@@ -385,23 +341,10 @@ TEST(PatternMatcherTest, FindsLiteralsWithoutCase) {
   constexpr std::size_t kNo = std::string_view::npos;
   const std::string ga(kGa);
   const std::vector<Case> cases = {
-      {"abc", "", 0},
-      {"", "", 0},
-      {"", "a", kNo},
-      {"ab", "abc", kNo},
-      {"<SyNc Start=1>", "sync", 1},
-      {"xxABC", "abc", 2},
-      {"abab", "BA", 1},
-      {"a-b", "A-B", 0},
-      {"aaab", "aab", 1},
-      {"abc", "abc", 0},
-      {"abc", "c", 2},
-      {"abc", "cd", kNo},
-      {"@", "`", kNo},       // only letters fold
-      {"[x]", "{X}", kNo},
-      {"\xC1", "\xE1", kNo},
-      {"a" + ga + "b", ga + "B", 1},
-      {"lang:ko", "LANG", 0},
+      {"abc", "", 0},         {"", "", 0},         {"", "a", kNo},     {"ab", "abc", kNo},
+      {"<SyNc Start=1>", "sync", 1},               {"abab", "BA", 1},  {"aaab", "aab", 1},
+      {"abc", "cd", kNo},     {"@", "`", kNo},     // only letters fold
+      {"[x]", "{X}", kNo},    {"\xC1", "\xE1", kNo},                   {"a" + ga + "b", ga + "B", 1},
       {"\x81" "a", "A", 1},   // every byte position, inside a character too
   };
   for (const Case& c : cases) {
@@ -411,12 +354,8 @@ TEST(PatternMatcherTest, FindsLiteralsWithoutCase) {
   }
 }
 
-// ---------------------------------------------------------------------------
-// Random patterns and subjects over a tiny alphabet.
-
-// Bytes of the alphabet: ASCII letters of both cases, the tag brackets, a
-// blank, a Korean syllable, a lone lead byte (which pairs with a following
-// letter into one character) and a lone 0xB0.
+// Random subjects: letters of both cases, tag brackets, a blank, a Korean
+// syllable, a lone lead byte (pairs with a following letter) and a lone 0xB0.
 const std::vector<std::string> kSubjectPieces = {"a", "b", "A", "<", ">", " ",
                                                  "\xB0\xA1", "\x81", "\xB0", "a", "b"};
 

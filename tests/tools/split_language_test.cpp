@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "settings/file_services.h"
 #include "test_support.h"
 #include "tools/text_edit.h"
@@ -39,15 +41,11 @@ TEST(TextEdit, PositionalEdits) {
       {"abcdef", 2, -1, "X", "abXcdef", "ab", "abX"},     // negative count: to the end
   };
   for (const auto& c : cases) {
-    std::string t = c.text;
-    InsertAt(t, c.index, c.piece);
-    EXPECT_EQ(t, c.insert) << c.text << " " << c.index;
-    t = c.text;
-    DeleteAt(t, c.index, c.count);
-    EXPECT_EQ(t, c.del) << c.text << " " << c.index;
-    t = c.text;
-    ReplaceAt(t, c.index, c.count, c.piece);
-    EXPECT_EQ(t, c.replace) << c.text << " " << c.index;
+    std::string ins = c.text, del = c.text, rep = c.text;
+    InsertAt(ins, c.index, c.piece);
+    DeleteAt(del, c.index, c.count);
+    ReplaceAt(rep, c.index, c.count, c.piece);
+    EXPECT_EQ(std::tie(ins, del, rep), std::tie(c.insert, c.del, c.replace)) << c.text << " " << c.index;
   }
 }
 
@@ -179,8 +177,7 @@ TEST(SplitByLanguage, ClassCountDuplicatesAndNothingToSplit) {
   const std::string inputs[] = {"", "no sync here\r\n", "<SYNC Start=1><P Class=KRCC>a\r\n"};
   for (const std::string& input : inputs) {
     const SplitResult r = SplitByLanguage(input, "m.smi", 0);
-    EXPECT_TRUE(r.ok());
-    EXPECT_TRUE(r.files.empty());
+    EXPECT_TRUE(r.ok() && r.files.empty()) << input;
   }
   const SamiDocument never_analysed;
   EXPECT_EQ(SplitDocument(never_analysed, "m.smi").error, kAnalyseInitFailedMessage);

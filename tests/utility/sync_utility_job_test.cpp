@@ -39,9 +39,7 @@ std::set<std::string> Listing(const TempDir& dir) {
 
 SyncUtilityJob Job(int option, std::string source, std::string output, RangeNumbers r = {}) {
   SyncUtilityJob job;
-  job.option = option;
-  job.source_name = std::move(source);
-  job.output_name = std::move(output);
+  job.option = option, job.source_name = std::move(source), job.output_name = std::move(output);
   job.start_position = r.start_position, job.start_change = r.start_change;
   job.end_change = r.end_change, job.end_position = r.end_position;
   return job;
@@ -56,10 +54,10 @@ TEST(SyncUtilityJob, RefusalsGiveTheirMessagesAndWriteNothing) {
   const std::set<std::string> files = Listing(dir);
   using F = UtilityField;
   using I = MessageIcon;
-  struct Refusal {
+  struct Refusal {  // texts are UTF-8; caption, icon and focus are the last message's
     SyncUtilityJob job;
-    std::vector<std::string> texts;  // UTF-8, every message in order
-    const char* caption;             // UTF-8, of the last one
+    std::vector<std::string> texts;
+    const char* caption;
     MessageIcon icon;
     UtilityField focus;
   };
