@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLineEdit>
 #include <QProcess>
 #include <QThread>
@@ -48,12 +49,30 @@ void OnNextModal(std::function<bool(QWidget*)> act, int timeout_ms) {
   timer->start(20);
 }
 
-bool ChooseInFileDialog(QFileDialog& dialog, const QString& path) {
+namespace {
+
+void TypeFileName(QFileDialog& dialog, const QString& path) {
   dialog.selectFile(path);
   if (auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
     name->setText(path);
+}
+
+}  // namespace
+
+bool ChooseInFileDialog(QFileDialog& dialog, const QString& path) {
+  TypeFileName(dialog, path);
   static_cast<QDialog&>(dialog).accept();  // QFileDialog keeps accept() protected
   return !dialog.isVisible();
+}
+
+void ChooseNextFile(const std::string& path) {
+  OnNextModal([path](QWidget* modal) {
+    auto* dialog = qobject_cast<QFileDialog*>(modal);
+    if (!dialog) return false;
+    TypeFileName(*dialog, QFile::decodeName(QByteArray::fromStdString(path)));
+    static_cast<QDialog*>(dialog)->done(QDialog::Accepted);
+    return true;
+  });
 }
 
 std::shared_ptr<const AnsweredMessageBox> AnswerNextMessageBox(QMessageBox::StandardButton button,

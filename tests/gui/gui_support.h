@@ -50,6 +50,11 @@ void OnNextModal(std::function<bool(QWidget*)> act, int timeout_ms = 10000);
 // the dialog closed, so an OnNextModal act can return it and try again.
 bool ChooseInFileDialog(QFileDialog& dialog, const QString& path);
 
+// Answers the next file dialog with path (a native path), as if the user had
+// chosen it. The dialog closes as accepted without checking the path, so a
+// file gone meanwhile or a folder gets through as well.
+void ChooseNextFile(const std::string& path);
+
 // A folder for the tests' output files (screenshots): $CADENZIO_TEST_OUTPUT, or
 // gui_test_output under the current folder; created when missing.
 std::string TestOutputDir();

@@ -82,21 +82,6 @@ class MainWindowTest : public ::testing::Test {
   void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QTest::keyClick(&window_->editor(), static_cast<Qt::Key>(key), modifiers);
   }
-  // Answers the next file dialog with path, as if the user had chosen it;
-  // done() skips the existence check, so a path gone meanwhile or a folder
-  // gets through as well.
-  static void ChooseFile(const std::string& path) {
-    OnNextModal([path](QWidget* modal) {
-      auto* dialog = qobject_cast<QFileDialog*>(modal);
-      if (!dialog) return false;
-      dialog->selectFile(FromNativePath(path));
-      // selectFile leaves the name field alone while it has the focus.
-      if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
-        name->setText(FromNativePath(path));
-      static_cast<QDialog*>(dialog)->done(QDialog::Accepted);
-      return true;
-    });
-  }
   QString CaptureCell(int row) { return window_->capture_list().item(row, 0)->text(); }
   QString PreviewText() { return window_->preview_box().toPlainText().trimmed(); }
   // The colour and weight of the preview's first character of `word`.
@@ -330,7 +315,7 @@ TEST_F(MainWindowTest, OpensATenMegabyteCaptionQuickly) {
   Start({});
   CadenzioWindow& w = *window_;
 
-  ChooseFile(big_path);
+  test::ChooseNextFile(big_path);
   const auto refused = AnswerNextMessageBox(QMessageBox::Ok);
   Key(Qt::Key_O, Qt::ControlModifier);
   ASSERT_TRUE(WaitUntil([&] { return refused->answered; }));
@@ -361,7 +346,7 @@ TEST_F(MainWindowTest, BadInputGivesAMessageAndLeavesTheEditorAlone) {
   w.editor().SetText(kept);
 
   for (const std::string& path : {dir_.File("gone.smi"), dir_.path().string()}) {
-    ChooseFile(path);
+    test::ChooseNextFile(path);
     const auto message = AnswerNextMessageBox(QMessageBox::Ok);
     Key(Qt::Key_O, Qt::ControlModifier);
     ASSERT_TRUE(WaitUntil([&] { return message->answered; })) << path;
@@ -372,7 +357,7 @@ TEST_F(MainWindowTest, BadInputGivesAMessageAndLeavesTheEditorAlone) {
 
   const std::string broken = dir_.File("broken.avi");
   test::WriteFile(broken, "this is no movie\r\n");
-  ChooseFile(broken);
+  test::ChooseNextFile(broken);
   const auto cannot_play = AnswerNextMessageBox(QMessageBox::Ok);
   Key(Qt::Key_O, Qt::AltModifier);
   ASSERT_TRUE(WaitUntil([&] { return cannot_play->answered; }, kMovieTimeoutMs));
@@ -384,7 +369,7 @@ TEST_F(MainWindowTest, BadInputGivesAMessageAndLeavesTheEditorAlone) {
   // A file that is no SAMI is text like any other: shown, with no classes.
   const std::string plain = dir_.File("notes.txt");
   test::WriteFile(plain, "just a note\r\n");
-  ChooseFile(plain);
+  test::ChooseNextFile(plain);
   Key(Qt::Key_O, Qt::ControlModifier);
   EXPECT_EQ(w.editor().Text(), "just a note\r\n");
   EXPECT_TRUE(w.dlg().document().classes.empty());

@@ -138,18 +138,6 @@ class WorkflowTest : public ::testing::Test {
     commit.setCommitString(U(utf8));
     QApplication::sendEvent(&window_->editor(), &commit);
   }
-  // Answers the next file dialog with path.
-  static void ChooseFile(const std::string& path) {
-    OnNextModal([path](QWidget* modal) {
-      auto* dialog = qobject_cast<QFileDialog*>(modal);
-      if (!dialog) return false;
-      dialog->selectFile(FromNativePath(path));
-      if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
-        name->setText(FromNativePath(path));
-      static_cast<QDialog*>(dialog)->done(QDialog::Accepted);
-      return true;
-    });
-  }
   // The menu item with the label the user reads.
   QAction* MenuAction(const char* label) {
     for (QAction* menu : window_->menuBar()->actions())
@@ -253,7 +241,7 @@ TEST_F(WorkflowTest, WritesStampsPreviewsSavesChecksAndExportsACaption) {
 
   // CTRL+S on a caption without a name: the Save As dialog.
   const std::string caption = dir_.File("movie.smi");
-  ChooseFile(caption);
+  test::ChooseNextFile(caption);
   Key(Qt::Key_S, Qt::ControlModifier);
   ASSERT_TRUE(std::filesystem::exists(caption));
   const std::string saved = ReadFile(caption);
@@ -296,7 +284,7 @@ TEST_F(WorkflowTest, WritesStampsPreviewsSavesChecksAndExportsACaption) {
   // SRT export from the menu: movie.smi proposes movie.srt.
   Reactivate();
   const std::string srt = dir_.File("movie.srt");
-  ChooseFile(srt);
+  test::ChooseNextFile(srt);
   const auto done = AnswerNextMessageBox(QMessageBox::Ok);
   Choose("SRT 자막으로 출력하기 (SMI2SRT)");
   ASSERT_TRUE(WaitUntil([&] { return done->answered; }));
@@ -337,7 +325,7 @@ TEST_F(SampleWorkflowTest, SplitsShiftsMergesAndImports) {
   ASSERT_EQ(w.editor().Text(), sample);
 
   // Split by language: one file per class beside the chosen base name.
-  ChooseFile(caption_);
+  test::ChooseNextFile(caption_);
   const auto split_done = AnswerNextMessageBox(QMessageBox::Ok);
   Choose("언어별로 나눠출력하기");
   ASSERT_TRUE(WaitUntil([&] { return split_done->answered; }));
@@ -403,7 +391,7 @@ TEST_F(SampleWorkflowTest, SplitsShiftsMergesAndImports) {
   test::WriteFile(srt,
                   "1\r\n00:00:01,000 --> 00:00:02,500\r\nFirst line\r\n\r\n"
                   "2\r\n00:00:03,000 --> 00:00:04,250\r\n" + Cp949("두 번째 줄") + "\r\n\r\n");
-  ChooseFile(srt);
+  test::ChooseNextFile(srt);
   OnNextModal([](QWidget* modal) {
     auto* dialog = qobject_cast<TitleRateDialog*>(modal);
     if (!dialog) return false;
