@@ -239,6 +239,7 @@ class CCadenzioDlg : public PlayerEvents {
   // The save question; false when the operation is to be abandoned.
   bool AskToSave(std::string_view question);
   void RefillClassCombo();
+  void LoadEditorAndDocument(const std::string& bytes, const CodePage& cp);
   void FindNext(const FindReplaceRequest& request);
   void ReplaceAll(const FindReplaceRequest& request);
   void ScrollToEleventhLine(long line);

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <future>
 
 #include "app/cadenzio_dlg.h"
 #include "app/cadenzio_dlg_support.h"
@@ -142,9 +143,10 @@ void CCadenzioDlg::AutoOpenCaption(const std::string& path) {
   editor_.SetSelection({0, 0});
 }
 
-// A file longer than the editor takes is refused whole, with the message that
-// says it could not all be read: loading only its start would let the next
-// save cut the user's file short.
+// A file longer than the editor can hold is refused whole, with the message
+// that says it could not all be read: loading only its start would let the
+// next save cut the user's file short. The text limit, which bounds typing,
+// does not apply to a file opened.
 void CCadenzioDlg::SMIOpen(const std::string& path, const std::string& bytes,
                            EncodingChoice choice) {
   OpenStatePause pause(open_state_);
@@ -154,17 +156,16 @@ void CCadenzioDlg::SMIOpen(const std::string& path, const std::string& bytes,
     return;
   }
   const CodePage& cp = decoded.code_page();
-  const long limit = editor_.TextLimit();
-  if (limit > 0 && EditorCharCount(decoded.bytes, cp) > limit) {
+  const long capacity = editor_.Capacity();
+  // No text has more characters than bytes: most files need no count.
+  if (decoded.bytes.size() > static_cast<std::size_t>(capacity) &&
+      EditorCharCount(decoded.bytes, cp) > capacity) {
     Message(kTooLongToOpen, MessageIcon::None, MessageButtons::Ok);
     return;
   }
-  editor_.SetCodePage(cp);
-  editor_.SetText(decoded.bytes);
+  LoadEditorAndDocument(decoded.bytes, cp);
   caption_encoding_ = save_encoding_ = decoded.encoding;
   caption_bom_ = save_bom_ = decoded.bom;
-  document_ = SamiDocument(cp);
-  document_.Analyse(decoded.bytes, settings_.AnalysisMode());
   DocumentChanged();
   RefillClassCombo();
   caption_path_ = path;
@@ -174,6 +175,19 @@ void CCadenzioDlg::SMIOpen(const std::string& path, const std::string& bytes,
   // Bytes kept as they are: the user should know the file is not clean.
   if (!decoded.notice.empty())
     Message(DisplayPath(decoded.notice), MessageIcon::Information, MessageButtons::Ok);
+}
+
+// The editor's load and the analysis read the same bytes and share nothing
+// else, so on a large caption they run side by side.
+void CCadenzioDlg::LoadEditorAndDocument(const std::string& bytes, const CodePage& cp) {
+  SamiDocument document(cp);
+  const int mode = settings_.AnalysisMode();
+  std::future<void> analysed =
+      std::async(std::launch::async, [&] { document.Analyse(bytes, mode); });
+  editor_.SetCodePage(cp);
+  editor_.SetText(bytes);
+  analysed.get();
+  document_ = std::move(document);
 }
 
 void CCadenzioDlg::ReopenCaption(EncodingChoice choice) {
@@ -286,10 +300,7 @@ bool CCadenzioDlg::SMISave(const std::string& path) {
   DecodedCaption decoded = DecodeCaption(read_back ? back : *file_bytes, ChoiceOf(save_encoding_));
   if (!decoded.ok()) decoded = DecodeCaption(*file_bytes, ChoiceOf(save_encoding_));
   if (code_page_changed) {
-    editor_.SetCodePage(written_cp);
-    editor_.SetText(decoded.bytes);
-    document_ = SamiDocument(written_cp);
-    document_.Analyse(decoded.bytes, settings_.AnalysisMode());
+    LoadEditorAndDocument(decoded.bytes, written_cp);
     DocumentChanged();
   }
   if (read_back) {

@@ -77,11 +77,25 @@ class TextEditor {
 
   virtual bool IsModified() const = 0;
   virtual void SetModified(bool modified) = 0;
-  // The most characters the editor takes; SetText takes a longer text whole,
-  // so the logic compares before loading.
+  // The most characters the user may type or paste (0: no limit). An input
+  // that would take the text past it is refused whole, with a beep where the
+  // editor has a speaker. The program's own changes (SetText,
+  // ReplaceSelection) are not bounded by it: a longer caption opens whole and
+  // can still be stamped, replaced in and cut down.
   virtual void SetTextLimit(long chars) = 0;
   virtual long TextLimit() const = 0;
+  // The most characters the editor can hold at all. SetText takes a longer
+  // text whole, so the logic compares before loading.
+  virtual long Capacity() const = 0;
   virtual void Focus() = 0;
 };
+
+// Whether the user may put `chars` characters in place of the selection.
+inline bool InputFitsLimit(const TextEditor& editor, long chars) {
+  const long limit = editor.TextLimit();
+  if (limit <= 0) return true;
+  const CharRange selection = editor.GetSelection();
+  return editor.TextLength() - (selection.end - selection.start) + chars <= limit;
+}
 
 }  // namespace cadenzio

@@ -236,7 +236,12 @@ void MemoryEditor::Cut() {
   ReplaceSelection("", true);
 }
 
-void MemoryEditor::Paste() { ReplaceSelection(clipboard_, true); }
+void MemoryEditor::Paste() {
+  const std::vector<std::string> lines = SplitLines(clipboard_);
+  long chars = static_cast<long>(lines.size()) - 1;  // the breaks
+  for (const auto& line : lines) chars += CharCount(line, *cp_);
+  if (InputFitsLimit(*this, chars)) ReplaceSelection(clipboard_, true);
+}
 
 void MemoryEditor::Clear() { ReplaceSelection("", false); }
 

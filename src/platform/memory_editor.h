@@ -4,11 +4,12 @@
 // Beyond the interface it keeps an undo stack of whole-text snapshots, one per
 // undoable replacement. A replacement that is not undoable, and SetText, empty
 // the stack, so an undo never skips over a change it did not record. SetText
-// also clears the modified flag, as loading a file into the control does. The
-// text limit is remembered, not enforced.
+// also clears the modified flag, as loading a file into the control does.
+// Paste is the one input of the user's here, so the text limit bounds it.
 #pragma once
 
 #include <cstddef>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -68,8 +69,10 @@ class MemoryEditor : public TextEditor {
   void SetModified(bool modified) override { modified_ = modified; }
   void SetTextLimit(long chars) override { text_limit_ = chars; }
   long TextLimit() const override { return text_limit_; }
+  long Capacity() const override { return capacity_; }
   void Focus() override { ++focus_count_; }
 
+  void set_capacity(long chars) { capacity_ = chars; }
   std::size_t undo_depth() const { return undo_.size(); }
   long text_limit() const { return text_limit_; }
   int focus_count() const { return focus_count_; }
@@ -103,6 +106,7 @@ class MemoryEditor : public TextEditor {
   std::vector<Snapshot> undo_;
   bool modified_ = false;
   long text_limit_ = 0;
+  long capacity_ = std::numeric_limits<long>::max();
   int focus_count_ = 0;
   long first_visible_ = 0;
   std::string clipboard_;

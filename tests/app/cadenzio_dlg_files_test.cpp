@@ -69,9 +69,9 @@ TEST_F(DlgTest, UnreadableOrOversizedCaptionChangesNothing) {
     EXPECT_EQ(editor.Text(), "kept");
     EXPECT_EQ(dlg->caption_path(), "");
   }
-  // Eleven characters into an editor that takes ten: refused whole, so a
+  // Eleven characters into an editor that holds ten: refused whole, so a
   // later save cannot cut the file short.
-  editor.SetTextLimit(10);
+  editor.set_capacity(10);
   const std::string path = dir.File("long.smi");
   WriteFile(path, "0123456789\r\n");
   dialogs.QueuePath(path);
@@ -85,6 +85,14 @@ TEST_F(DlgTest, UnreadableOrOversizedCaptionChangesNothing) {
   dialogs.QueuePath(path);
   dlg->OpenCaption();
   EXPECT_EQ(editor.Text(), "0123456789");
+
+  // The text limit bounds typing, not a file opened.
+  editor.set_capacity(1000);
+  editor.SetTextLimit(4);
+  dialogs.QueuePath(path);
+  dlg->OpenCaption();
+  EXPECT_EQ(editor.Text(), "0123456789");
+  EXPECT_EQ(dlg->caption_path(), path);
 }
 
 TEST_F(DlgTest, YesForANeverSavedTextAndCancelledSaveAsAbandons) {

@@ -6,6 +6,9 @@
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QFontInfo>
+#include <QInputMethodEvent>
+#include <QTest>
+#include <cstdint>
 #include <cstdio>
 #include <ctime>
 #include <functional>
@@ -16,6 +19,7 @@
 
 #include "gui/gui_support.h"
 #include "platform/memory_editor.h"
+#include "platform/qt/qt_text.h"
 
 namespace cadenzio {
 namespace {
@@ -127,6 +131,13 @@ TEST(QtEditorTest, BehavesAsTheMemoryEditor) {
       Replace("a\r\n", true), Replace("b", false), Undo(),
       Replace(kGaNaDa + "\r\n", true), FindAll(kGaNaDa),
       Do("set text", [](TextEditor& e) { e.SetText("x\r\n" + kGa + "\n"); }), Undo(),
+      // The limit bounds what the user pastes, not the program's replacements.
+      Do("limit at length + 2", [](TextEditor& e) { e.SetTextLimit(e.TextLength() + 2); }),
+      Select({0, 3}), Do("copy", [](TextEditor& e) { e.Copy(); }),
+      Select({1, 1}), Do("paste past the limit", [](TextEditor& e) { e.Paste(); }),
+      Select({1, 2}), Do("paste up to the limit", [](TextEditor& e) { e.Paste(); }),
+      Replace("the program's text passes the limit", true),
+      Do("no limit", [](TextEditor& e) { e.SetTextLimit(0); }),
   };
 
   for (const Case& text : texts) {
@@ -177,6 +188,76 @@ TEST(QtEditorTest, KeepsBytesShowsKoreanAndScrollsByLines) {
   EXPECT_EQ(editor.FirstVisibleLine(), 6);
   editor.LineScroll(-100);
   EXPECT_EQ(editor.FirstVisibleLine(), 0);
+}
+
+// The fast decoding of clean CP949 gives what the careful path gives, on
+// every two-byte sequence and on random mixes of characters, stray bytes and
+// breaks of every kind.
+TEST(QtEditorTest, LoadsLinesAsTheCarefulDecodingDoes) {
+  const CodePage& cp = CodePage::Cp949();
+  const auto careful = [&](const std::string& bytes) {
+    return BreaksAsNewlines(FromWorkingText(bytes, cp));
+  };
+  for (int lead = 0x80; lead <= 0xFF; ++lead) {
+    for (int trail = 0x00; trail <= 0xFF; trail += (trail < 0x40 ? 0x0D : 1)) {
+      const std::string pair{static_cast<char>(lead), static_cast<char>(trail)};
+      ASSERT_EQ(FromWorkingLines(pair, cp), careful(pair)) << Escaped(pair);
+    }
+  }
+  const std::vector<std::string> pieces = {"a", "<", " ", "\r", "\n", "\r\n", kGa, kRaMa,
+                                           "\x81\x41", "\xB0", "\x80", "\xFF", "\xC9\xA1"};
+  std::uint32_t seed = 12345;
+  for (int round = 0; round < 3000; ++round) {
+    std::string text;
+    for (int n = 0; n < 12; ++n) {
+      seed = seed * 1664525u + 1013904223u;
+      text += pieces[(seed >> 16) % pieces.size()];
+    }
+    ASSERT_EQ(FromWorkingLines(text, cp), careful(text)) << Escaped(text);
+  }
+}
+
+TEST(QtEditorTest, TextLimitBoundsWhatTheUserPutsIn) {
+  QtEditor editor;
+  editor.show();
+  ASSERT_TRUE(test::WaitUntil([&] { return editor.isVisible(); }));
+  editor.SetTextLimit(5);
+  editor.SetText("abc");
+  editor.SetSelection({3, 3});
+  QTest::keyClick(&editor, Qt::Key_D);
+  QTest::keyClick(&editor, Qt::Key_Return);
+  EXPECT_EQ(editor.Text(), "abcd\r\n");  // five characters: full
+  QTest::keyClick(&editor, Qt::Key_E);
+  QTest::keyClick(&editor, Qt::Key_Return);
+  const auto commit = [&](const char* utf8) {
+    QInputMethodEvent event;
+    event.setCommitString(QString::fromUtf8(utf8));
+    QApplication::sendEvent(&editor, &event);
+  };
+  commit("\xEA\xB0\x80");  // 가
+  EXPECT_EQ(editor.Text(), "abcd\r\n");
+  QTest::keyClick(&editor, Qt::Key_Backspace);  // taking away is always allowed
+  EXPECT_EQ(editor.Text(), "abcd");
+
+  editor.SetSelection({0, 2});
+  commit("\xEA\xB0\x80");  // in place of two characters
+  EXPECT_EQ(editor.Text(), kGa + "cd");
+  QApplication::clipboard()->setText(QStringLiteral("x\r\ny"));  // three characters
+  editor.SetSelection({0, 1});
+  QTest::keyClick(&editor, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(editor.Text(), "x\r\nycd");
+  editor.SetSelection({0, 0});
+  QTest::keyClick(&editor, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(editor.Text(), "x\r\nycd");
+
+  // A file or a stamp is the program's own change: it passes the limit.
+  editor.SetText("0123456789");
+  editor.SetSelection({10, 10});
+  editor.ReplaceSelection("<SYNC>", true);
+  EXPECT_EQ(editor.Text(), "0123456789<SYNC>");
+  QTest::keyClick(&editor, Qt::Key_Z);
+  EXPECT_EQ(editor.Text(), "0123456789<SYNC>");
+  EXPECT_EQ(editor.Capacity(), QtEditor::kCapacity);
 }
 
 // The processor time of this thread: the machine that runs the tests is

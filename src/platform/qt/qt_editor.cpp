@@ -3,9 +3,12 @@
 // (logarithmic) and never convert the whole text.
 #include "platform/qt/qt_editor.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QFont>
-#include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMimeData>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -17,14 +20,6 @@
 
 namespace cadenzio {
 namespace {
-
-// Working bytes to the text the document takes: every kind of break as '\n'.
-QString DecodeText(std::string_view bytes, const CodePage& cp) {
-  QString text = FromWorkingText(bytes, cp);
-  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-  return text;
-}
 
 std::string EncodeText(const QString& text, const CodePage& cp) {
   return ToWorkingText(text, cp);
@@ -138,7 +133,7 @@ void QtEditor::SetSelection(CharRange range) {
 }
 
 void QtEditor::ReplaceSelection(const std::string& text, bool undoable) {
-  Replace(DecodeText(text, *cp_), undoable);
+  Replace(FromWorkingLines(text, *cp_), undoable);
 }
 
 void QtEditor::Replace(const QString& text, bool undoable) {
@@ -175,7 +170,7 @@ std::string QtEditor::Text() const {
 }
 
 void QtEditor::SetText(const std::string& text) {
-  setPlainText(DecodeText(text, *cp_));
+  document()->setPlainText(FromWorkingLines(text, *cp_));
   document()->clearUndoRedoStacks();
   undo_steps_.clear();
   SetSelection({0, 0});
@@ -185,7 +180,7 @@ void QtEditor::SetText(const std::string& text) {
 CharRange QtEditor::FindText(CharRange range, const std::string& what,
                              FindOptions options) const {
   constexpr CharRange kNone{-1, -1};
-  QString pattern = DecodeText(what, *cp_);
+  QString pattern = FromWorkingLines(what, *cp_);
   if (pattern.isEmpty()) return kNone;
   pattern.replace(QLatin1Char('\n'), QChar::ParagraphSeparator);
   const Matcher matcher(pattern, options);
@@ -243,10 +238,45 @@ void QtEditor::Cut() {
 }
 
 void QtEditor::Paste() {
-  QString text = QGuiApplication::clipboard()->text();
-  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-  Replace(text, true);
+  const QString text = BreaksAsNewlines(QGuiApplication::clipboard()->text());
+  if (AcceptInput(text.size())) Replace(text, true);
+}
+
+bool QtEditor::AcceptInput(qsizetype chars) {
+  if (InputFitsLimit(*this, static_cast<long>(chars))) return true;
+  QApplication::beep();
+  return false;
+}
+
+void QtEditor::keyPressEvent(QKeyEvent* event) {
+  // What the widget would insert for the key: a break, or printable text.
+  const QString text = event->text();
+  qsizetype typed = 0;
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    typed = 1;
+  } else if (!text.isEmpty() && (text.front().isPrint() || text.front() == u'\t')) {
+    typed = text.size();
+  }
+  if (typed > 0 && !isReadOnly() && !AcceptInput(typed)) {
+    event->accept();
+    return;
+  }
+  QPlainTextEdit::keyPressEvent(event);
+}
+
+// A composing syllable is shown, not inserted; only the committed text counts.
+void QtEditor::inputMethodEvent(QInputMethodEvent* event) {
+  if (event->commitString().isEmpty() || AcceptInput(event->commitString().size())) {
+    QPlainTextEdit::inputMethodEvent(event);
+    return;
+  }
+  QInputMethodEvent without_commit(event->preeditString(), event->attributes());
+  QPlainTextEdit::inputMethodEvent(&without_commit);
+}
+
+void QtEditor::insertFromMimeData(const QMimeData* source) {
+  if (source->hasText() && !AcceptInput(BreaksAsNewlines(source->text()).size())) return;
+  QPlainTextEdit::insertFromMimeData(source);
 }
 
 void QtEditor::Clear() { Replace(QString(), false); }

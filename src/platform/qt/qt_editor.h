@@ -19,8 +19,11 @@
 // basic plane takes two positions here.
 //
 // Text that the user typed and CP949 cannot hold comes back from Text() and
-// GetLine() of a CP949 editor as '?'. The text limit is remembered, not enforced. The editor does
-// not wrap lines, so a line of the text is a line of the display.
+// GetLine() of a CP949 editor as '?'. The editor does not wrap lines, so a
+// line of the text is a line of the display.
+//
+// The text limit bounds what the user types, commits through an input method,
+// pastes or drops: an input that would pass it is refused with a beep.
 //
 // The widget belongs to its Qt parent like any widget; all calls on the
 // user-interface thread.
@@ -87,7 +90,18 @@ class QtEditor : public QPlainTextEdit, public TextEditor {
   void SetModified(bool modified) override;
   void SetTextLimit(long chars) override { text_limit_ = chars; }
   long TextLimit() const override { return text_limit_; }
+  // Loading costs more per character as the text grows (0.05 s for 1 MB,
+  // 0.6 s for 10 MB, 3.8 s for 50 MB); past this the window would stand
+  // still for seconds.
+  long Capacity() const override { return kCapacity; }
   void Focus() override;
+
+  static constexpr long kCapacity = 16L << 20;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void inputMethodEvent(QInputMethodEvent* event) override;
+  void insertFromMimeData(const QMimeData* source) override;
 
  private:
   struct UndoStep {
@@ -97,6 +111,9 @@ class QtEditor : public QPlainTextEdit, public TextEditor {
   };
 
   void Replace(const QString& text, bool undoable);
+  // Whether the user may put chars characters in place of the selection;
+  // beeps when not.
+  bool AcceptInput(qsizetype chars);
   long Clamp(long pos) const;
 
   std::vector<UndoStep> undo_steps_;

@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <array>
+#include <optional>
 
 #include "platform/text_encoding.h"
 
@@ -52,6 +54,90 @@ QString FromWorkingText(std::string_view bytes, const CodePage& cp) {
     i += length;
   }
   return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+QString BreaksAsNewlines(QString text) {
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  return text;
+}
+
+namespace {
+
+// Every two-byte CP949 character as the one UTF-16 unit iconv decodes it to,
+// found by decoding all pairs at once; 0 where a pair is no character.
+class Cp949Pairs {
+ public:
+  static constexpr unsigned kFirstLead = 0x81, kLastLead = 0xFE;
+  static constexpr unsigned kFirstTrail = 0x41, kLastTrail = 0xFE;
+
+  Cp949Pairs() {
+    std::string all;
+    for (unsigned lead = kFirstLead; lead <= kLastLead; ++lead) {
+      for (unsigned trail = kFirstTrail; trail <= kLastTrail; ++trail) {
+        all += static_cast<char>(lead);
+        all += static_cast<char>(trail);
+        all += '\n';
+      }
+    }
+    const QString decoded = FromCp949(all);
+    qsizetype at = 0;
+    for (char16_t& unit : units_) {
+      const qsizetype end = decoded.indexOf(u'\n', at);
+      const char16_t first = decoded[at].unicode();
+      // A pair that is no character decodes to two units or to raw bytes.
+      if (end == at + 1 && (first < kRawByteBase + 0x80 || first > kRawByteBase + 0xFF))
+        unit = first;
+      at = end + 1;
+    }
+  }
+
+  char16_t Of(unsigned char lead, unsigned char trail) const {
+    if (lead < kFirstLead || lead > kLastLead || trail < kFirstTrail || trail > kLastTrail)
+      return 0;
+    return units_[(lead - kFirstLead) * kTrails + (trail - kFirstTrail)];
+  }
+
+ private:
+  static constexpr unsigned kTrails = kLastTrail - kFirstTrail + 1;
+  std::array<char16_t, (kLastLead - kFirstLead + 1) * kTrails> units_{};
+};
+
+// Nothing when a byte is no character: the careful path takes those.
+std::optional<QString> FromCleanCp949Lines(std::string_view bytes) {
+  static const Cp949Pairs pairs;  // a constant, worked out on first use
+  QString text(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
+  char16_t* out = reinterpret_cast<char16_t*>(text.data());
+  char16_t* const begin = out;
+  const std::size_t size = bytes.size();
+  for (std::size_t i = 0; i < size; ++i) {
+    const auto c = static_cast<unsigned char>(bytes[i]);
+    if (c < 0x80) {
+      if (c == '\r') {
+        *out++ = u'\n';
+        if (i + 1 < size && bytes[i + 1] == '\n') ++i;
+      } else {
+        *out++ = c;
+      }
+      continue;
+    }
+    const char16_t unit =
+        i + 1 < size ? pairs.Of(c, static_cast<unsigned char>(bytes[i + 1])) : char16_t{0};
+    if (unit == 0) return std::nullopt;
+    *out++ = unit;
+    ++i;
+  }
+  text.truncate(out - begin);
+  return text;
+}
+
+}  // namespace
+
+QString FromWorkingLines(std::string_view bytes, const CodePage& cp) {
+  if (cp.kind() == CodePage::Kind::Cp949) {
+    if (std::optional<QString> text = FromCleanCp949Lines(bytes)) return std::move(*text);
+  }
+  return BreaksAsNewlines(FromWorkingText(bytes, cp));
 }
 
 std::string ToWorkingText(const QString& text, const CodePage& cp) {

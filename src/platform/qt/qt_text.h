@@ -27,6 +27,15 @@ std::string ToCp949Lossy(const QString& text);
 // byte, so a UTF-8 caption with stray bytes is shown and saved without loss.
 // A character CP949 cannot hold becomes '?' in CP949 text.
 QString FromWorkingText(std::string_view bytes, const CodePage& cp);
+
+// CR LF, LF and a lone CR each as one '\n', as an editor's document takes
+// its lines.
+QString BreaksAsNewlines(QString text);
+
+// The working text as an editor's document takes it: as FromWorkingText, with
+// CR LF, LF and a lone CR each as one '\n'. Fast on a CP949 text whose bytes
+// are all characters, the usual caption.
+QString FromWorkingLines(std::string_view bytes, const CodePage& cp);
 std::string ToWorkingText(const QString& text, const CodePage& cp);
 
 // Native paths (UTF-8 bytes on this platform) and QString.
