@@ -30,8 +30,8 @@ void PrintCp949Lines(std::string_view cp949) {
 
 extern const Command kCheckCommand = {
     "check", "check the syncs of a SAMI file and report the timing faults",
-    "Usage: cadenzio-cli check IN [-o REPORT] [--settings FILE] [--encoding NAME]\n"
-    "                          [--output-encoding NAME]\n\n"
+    "Usage: cadenzio-cli check IN [-o REPORT] [--settings FILE | --no-settings]\n"
+    "                          [--encoding NAME] [--output-encoding NAME]\n\n"
     "Checks the SAMI file IN language class by language class and reports syncs\n"
     "with negative times, syncs that run backwards, captions shown for less than\n"
     "MIN or more than MAX milliseconds (the settings of those names; 0 stands for\n"
@@ -39,25 +39,24 @@ extern const Command kCheckCommand = {
     "written for the check, so a paragraph of its tag alone is reported.\n\n"
     "The report goes to stdout in UTF-8, or with -o byte for byte (CR LF, in IN's\n"
     "encoding or --output-encoding's) into REPORT, which is replaced only by a\n"
-    "complete report. --settings FILE\n"
-    "reads MIN and MAX from FILE instead of the usual Cadenzio.ini; a FILE that\n"
-    "does not exist gives the defaults, as a missing Cadenzio.ini does.\n\n"
+    "complete report.\n\n"
     "The editor window checks its own unsaved text and shows the report in a window\n"
     "that ends with the completion message and the time taken; this command checks\n"
     "the file as saved and prints the completion message and time on stderr, so a\n"
     "report holds the same bytes on every run. Faults in the captions are the\n"
     "report, not a failure (exit 0); an empty file, or one without a single sync\n"
     "tag of the form <SYNC Start=digits>, has nothing to check (exit 1).\n"
-    CADENZIO_ENCODING_HELP,
+    CADENZIO_SETTINGS_HELP CADENZIO_ENCODING_HELP,
     RunCheck};
 
 namespace {
 
 int RunCheck(std::span<const std::string> args) {
   const Command& self = kCheckCommand;
-  static constexpr std::string_view kValued[] = {"-o", "--settings", kEncodingOption,
+  static constexpr std::string_view kValued[] = {"-o", kSettingsOption, kEncodingOption,
                                                  kOutputEncodingOption};
-  const ParsedArgs parsed = Parse(args, kValued);
+  static constexpr std::string_view kFlags[] = {kNoSettingsFlag};
+  const ParsedArgs parsed = Parse(args, kValued, kFlags);
   if (!parsed.error.empty()) return UsageError(self, parsed.error);
   if (parsed.positional.size() != 1) return UsageError(self, "expected IN");
   const std::string& in = parsed.positional[0];
@@ -65,7 +64,8 @@ int RunCheck(std::span<const std::string> args) {
   const EncodingOptions encodings = ReadEncodingOptions(parsed, &error);
   if (!error.empty()) return UsageError(self, error);
 
-  const Settings settings = LoadSettings(parsed);
+  Settings settings;
+  if (int status = LoadSettings(parsed, self, settings); status != kExitOk) return status;
 
   const auto text = ReadCaptionText(in, encodings.input);
   if (!text) return kExitFailed;

@@ -172,17 +172,19 @@ bool WriteCaptionOutput(const std::string& path, std::string_view working, const
   return WriteOutput(path, encoded.bytes);
 }
 
-Settings LoadSettings(const ParsedArgs& parsed) {
-  if (const std::string* path = parsed.Option("--settings")) return Settings::Load(*path);
-  return Settings::Load(SettingsFilePath());
-}
-
-std::optional<Settings> LoadNamedSettings(const ParsedArgs& parsed) {
-  if (const std::string* ini = parsed.Option("--settings"); ini && !FileExists(*ini)) {
-    PrintError("cannot read settings file '" + *ini + "'");
-    return std::nullopt;
+int LoadSettings(const ParsedArgs& parsed, const Command& command, Settings& settings) {
+  const std::string* ini = parsed.Option(kSettingsOption);
+  if (parsed.Flag(kNoSettingsFlag)) {
+    if (ini) return UsageError(command, "--settings and --no-settings exclude each other");
+    settings = Settings::Defaults(false);
+    return kExitOk;
   }
-  return LoadSettings(parsed);
+  if (ini && !FileExists(*ini)) {
+    PrintError("cannot read settings file '" + *ini + "'");
+    return kExitFailed;
+  }
+  settings = Settings::Load(ini ? *ini : SettingsFilePath());
+  return kExitOk;
 }
 
 }  // namespace cadenzio::cli

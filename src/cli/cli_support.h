@@ -97,12 +97,23 @@ bool WriteCaptionOutput(const std::string& path, std::string_view working, const
 // empty text makes an empty file. Prints the failure.
 bool WriteOutput(const std::string& path, std::string_view bytes);
 
-// The settings: from --settings FILE when given, else from the program
-// folder's "Cadenzio.ini" (defaults when there is none).
-Settings LoadSettings(const ParsedArgs& parsed);
-// The same for the commands that refuse a --settings FILE that does not
-// exist (it would silently give the defaults); prints the refusal.
-std::optional<Settings> LoadNamedSettings(const ParsedArgs& parsed);
+// The settings options of every command that takes them. A FILE named by
+// --settings that does not exist is most likely mistyped: it is refused
+// rather than silently giving the defaults. --no-settings reads nothing and
+// gives the settings of a first run, whatever Cadenzio.ini holds.
+inline constexpr std::string_view kSettingsOption = "--settings";
+inline constexpr std::string_view kNoSettingsFlag = "--no-settings";
+#define CADENZIO_SETTINGS_HELP                                                               \
+  "--settings FILE reads the settings from FILE instead of Cadenzio.ini in the\n"            \
+  "settings folder; a FILE that does not exist is refused (exit 1). --no-settings\n"        \
+  "reads no file and takes the settings of a first run without Cadenzio.ini; it\n"          \
+  "cannot be given together with --settings (exit 2).\n"
+
+// The settings the options name: --settings FILE, the first-run defaults for
+// --no-settings, else the settings folder's "Cadenzio.ini" (the first-run
+// defaults when there is none). Returns kExitOk, or after printing why
+// kExitUsage (both options given) or kExitFailed (FILE does not exist).
+int LoadSettings(const ParsedArgs& parsed, const Command& command, Settings& settings);
 
 using cadenzio::Stopwatch;
 

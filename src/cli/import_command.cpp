@@ -27,12 +27,16 @@ std::string DefaultTitle(const std::string& path) {
 
 int RunImport(std::span<const std::string> args) {
   const Command& self = kImportCommand;
-  static constexpr std::string_view kValued[] = {"--title", "--fps", "--settings"};
-  const ParsedArgs parsed = Parse(args, kValued);
+  static constexpr std::string_view kValued[] = {"--title", "--fps", kSettingsOption};
+  static constexpr std::string_view kFlags[] = {kNoSettingsFlag};
+  const ParsedArgs parsed = Parse(args, kValued, kFlags);
   if (!parsed.error.empty()) return UsageError(self, parsed.error);
   if (parsed.positional.size() != 2) return UsageError(self, "expected IN and OUT");
   const std::string& in = parsed.positional[0];
   const std::string& out = parsed.positional[1];
+  // The import uses no setting, but takes the options as every command does.
+  Settings unused;
+  if (int status = LoadSettings(parsed, self, unused); status != kExitOk) return status;
 
   double rate = kDefaultFrameRate;
   if (const std::string* fps = parsed.Option("--fps")) {
@@ -82,7 +86,8 @@ int RunImport(std::span<const std::string> args) {
 
 const Command kImportCommand = {
     "import", "convert an SRT, MicroDVD SUB or SUBRIP file into a new SAMI file",
-    "Usage: cadenzio-cli import IN OUT [--title TEXT] [--fps RATE] [--settings FILE]\n\n"
+    "Usage: cadenzio-cli import IN OUT [--title TEXT] [--fps RATE]\n"
+    "                           [--settings FILE | --no-settings]\n\n"
     "Reads IN, recognises its format from the content (the first line that is a\n"
     "SUB caption line {start}{end}, an SRT timing line or a SUBRIP timing line\n"
     "decides) and writes OUT: a SAMI header declaring the class ENCC, one caption\n"
@@ -93,7 +98,9 @@ const Command kImportCommand = {
     "                with a blank marks an SRT file in a double-byte code page:\n"
     "                its 0xB4 bytes are kept instead of becoming apostrophes.\n"
     "  --fps RATE    frames per second for SUB timings, 10 to 50 (default 23.976)\n"
-    "  --settings FILE  accepted as by every command; the import reads no setting.\n\n"
+    "  --settings FILE, --no-settings  taken as by every command (a FILE that does\n"
+    "                not exist is refused, exit 1; both together are a usage error,\n"
+    "                exit 2); the import uses no setting.\n\n"
     "OUT is written only when IN was read and recognised.\n",
     RunImport};
 

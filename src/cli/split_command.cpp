@@ -71,9 +71,10 @@ void PrintDone(double seconds) {
 }
 
 int RunSplit(std::span<const std::string> args) {
-  static constexpr std::string_view kValued[] = {"--settings", kEncodingOption,
+  static constexpr std::string_view kValued[] = {kSettingsOption, kEncodingOption,
                                                  kOutputEncodingOption};
-  const ParsedArgs parsed = Parse(args, kValued);
+  static constexpr std::string_view kFlags[] = {kNoSettingsFlag};
+  const ParsedArgs parsed = Parse(args, kValued, kFlags);
   if (!parsed.error.empty()) return UsageError(kSplitCommand, parsed.error);
   if (parsed.positional.size() != 2) return UsageError(kSplitCommand, "expected IN and BASE");
   const std::string& in = parsed.positional[0];
@@ -83,7 +84,8 @@ int RunSplit(std::span<const std::string> args) {
   const EncodingOptions encodings = ReadEncodingOptions(parsed, &error);
   if (!error.empty()) return UsageError(kSplitCommand, error);
 
-  const Settings settings = LoadSettings(parsed);
+  Settings settings;
+  if (int status = LoadSettings(parsed, kSplitCommand, settings); status != kExitOk) return status;
   const Stopwatch watch;
   const auto input = ReadCaptionText(in, encodings.input);
   if (!input) return kExitFailed;
@@ -126,8 +128,8 @@ int RunSplit(std::span<const std::string> args) {
 
 const Command kSplitCommand = {
     "split", "write one SAMI file per language class",
-    "Usage: cadenzio-cli split IN BASE [--settings FILE] [--encoding NAME]\n"
-    "                          [--output-encoding NAME]\n\n"
+    "Usage: cadenzio-cli split IN BASE [--settings FILE | --no-settings]\n"
+    "                          [--encoding NAME] [--output-encoding NAME]\n\n"
     "Writes one SAMI file per language class declared in IN. Each holds the header\n"
     "with only its own class declaration, the syncs and captions of its class, the\n"
     "comments and the captions without a class, and the tail. The names come from\n"
@@ -136,7 +138,7 @@ const Command kSplitCommand = {
     "appended. IN is analysed with line-break repair when the CHECKBR setting is\n"
     "not 0. The names written are printed on stdout. When a file cannot be written,\n"
     "the ones already written are removed (or restored, if they existed before).\n"
-    "At most 10 classes.\n" CADENZIO_ENCODING_HELP CADENZIO_OUTPUT_ENCODING_HELP,
+    "At most 10 classes.\n" CADENZIO_SETTINGS_HELP CADENZIO_ENCODING_HELP CADENZIO_OUTPUT_ENCODING_HELP,
     RunSplit};
 
 }  // namespace cadenzio::cli

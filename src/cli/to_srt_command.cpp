@@ -34,9 +34,10 @@ constexpr char kDoneFormat[] =
 
 int RunToSrt(std::span<const std::string> args) {
   const Stopwatch watch;
-  static constexpr std::string_view kValued[] = {"--settings", kEncodingOption,
+  static constexpr std::string_view kValued[] = {kSettingsOption, kEncodingOption,
                                                  kOutputEncodingOption};
-  const ParsedArgs parsed = Parse(args, kValued);
+  static constexpr std::string_view kFlags[] = {kNoSettingsFlag};
+  const ParsedArgs parsed = Parse(args, kValued, kFlags);
   if (!parsed.error.empty()) return UsageError(kToSrtCommand, parsed.error);
   if (parsed.positional.size() != 2) return UsageError(kToSrtCommand, "expected IN and OUT");
   const std::string& in = parsed.positional[0];
@@ -44,6 +45,8 @@ int RunToSrt(std::span<const std::string> args) {
   std::string error;
   const EncodingOptions encodings = ReadEncodingOptions(parsed, &error);
   if (!error.empty()) return UsageError(kToSrtCommand, error);
+  Settings settings;
+  if (int status = LoadSettings(parsed, kToSrtCommand, settings); status != kExitOk) return status;
 
   const auto text = ReadCaptionText(in, encodings.input);
   if (!text) {
@@ -54,7 +57,6 @@ int RunToSrt(std::span<const std::string> args) {
   // is no caption), has nothing to export: refused, so no empty SRT appears.
   // The export reads the nodes as the analysis finds them; no document is
   // kept, which spares a large file's million small strings.
-  const Settings settings = LoadSettings(parsed);
   const CodePage& cp = text->code_page();
   const SrtTextExport exported = WriteSrtFromText(text->bytes, cp, settings.AnalysisMode());
   if (!exported.analysed) {
@@ -97,17 +99,17 @@ int RunToSrt(std::span<const std::string> args) {
 
 const Command kToSrtCommand = {
     "to-srt", "export a SAMI file as SubRip (SRT)",
-    "Usage: cadenzio-cli to-srt [--settings FILE] [--encoding NAME] [--output-encoding NAME]\n"
-    "                           IN OUT\n\n"
+    "Usage: cadenzio-cli to-srt [--settings FILE | --no-settings] [--encoding NAME]\n"
+    "                           [--output-encoding NAME] IN OUT\n\n"
     "Writes every caption of the SAMI file IN, of all language classes together\n"
     "and in file order, to OUT as a numbered SubRip entry: its start, the time of\n"
     "the next sync as its end, and its text without the paragraph tag, with <br>\n"
     "turned into a line break and the last FONT or SPANID opening tag removed.\n"
-    "With CHECKBR set in the settings (from --settings FILE, else Cadenzio.ini)\n"
-    "IN is analysed with line-break repair, which also turns <BR> into <br>.\n"
+    "With CHECKBR set in the settings, IN is analysed with line-break repair, which\n"
+    "also turns <BR> into <br>.\n"
     "Entry lines end in LF, lines inside a caption in CR LF. A caption that no\n"
     "later sync ends is reported and left out; the entries before it are written.\n"
-    "OUT is replaced only by a complete file.\n" CADENZIO_ENCODING_HELP CADENZIO_OUTPUT_ENCODING_HELP,
+    "OUT is replaced only by a complete file.\n" CADENZIO_SETTINGS_HELP CADENZIO_ENCODING_HELP CADENZIO_OUTPUT_ENCODING_HELP,
     RunToSrt};
 
 }  // namespace cadenzio::cli

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "settings/caption_encoding.h"
 
@@ -24,11 +25,8 @@ TEST(DecodeCaptionInPlace, GivesWhatDecodeCaptionGives) {
     for (const EncodingChoice choice : choices) {
       const DecodedCaption expected = DecodeCaption(file, choice);
       const DecodedCaption got = DecodeCaptionInPlace(std::string(file), choice);
-      EXPECT_EQ(got.bytes, expected.bytes);
-      EXPECT_EQ(got.encoding, expected.encoding);
-      EXPECT_EQ(got.bom, expected.bom);
-      EXPECT_EQ(got.error, expected.error);
-      EXPECT_EQ(got.notice, expected.notice);
+      EXPECT_EQ(std::tie(got.bytes, got.encoding, got.bom, got.error, got.notice),
+                std::tie(expected.bytes, expected.encoding, expected.bom, expected.error, expected.notice));
     }
   }
 }
