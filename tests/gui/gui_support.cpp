@@ -5,12 +5,18 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QProcess>
+#include <QTest>
+#include <QTextEdit>
 #include <QThread>
 #include <QTimer>
 #include <QWidget>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
+
+#include "platform/qt/qt_editor.h"
 
 namespace cadenzio::test {
 
@@ -117,6 +123,61 @@ std::string TakeScreenshot(const std::string& file_name) {
       import.exitCode() != 0)
     return {};
   return std::filesystem::exists(path) ? path : std::string();
+}
+
+void WindowTest::TearDown() {
+  if (window_ && window_->isVisible()) {
+    window_->editor().SetModified(false);
+    window_->close();
+  }
+}
+
+void WindowTest::Start(const std::vector<std::string>& args) {
+  window_ = std::make_unique<CadenzioWindow>(app_, MpvPlayerOptions{.audio = false});
+  window_->Start(args);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+  Reactivate();
+}
+
+void WindowTest::Reactivate() {
+  window_->activateWindow();
+  QApplication::setActiveWindow(window_.get());
+  window_->editor().setFocus();
+}
+
+bool WindowTest::WaitForMovie() {
+  return WaitUntil([this] { return window_->dlg().open_state() == kOpenStateOpen; },
+                   kMovieTimeoutMs);
+}
+
+double WindowTest::Position() { return window_->player().CurrentPosition(); }
+
+bool WindowTest::PauseAt(double seconds) {
+  window_->player().Pause();
+  window_->player().SetCurrentPosition(seconds);
+  return WaitUntil([&] { return std::abs(Position() - seconds) < 0.05; }, kMovieTimeoutMs);
+}
+
+void WindowTest::Key(int key, Qt::KeyboardModifiers modifiers) {
+  QTest::keyClick(&window_->editor(), static_cast<Qt::Key>(key), modifiers);
+}
+
+QAction* WindowTest::MenuAction(const char* utf8_label) {
+  for (QAction* menu : window_->menuBar()->actions())
+    if (menu->menu())
+      for (QAction* item : menu->menu()->actions())
+        if (item->text() == U(utf8_label)) return item;
+  ADD_FAILURE() << "no menu item " << utf8_label;
+  return nullptr;
+}
+
+QString WindowTest::Preview() { return window_->preview_box().toPlainText().trimmed(); }
+
+QColor WindowTest::PreviewColourOf(const QString& word) {
+  QTextDocument* document = window_->preview_box().document();
+  QTextCursor at(document);
+  at.setPosition(document->find(word).selectionStart() + 1);
+  return at.charFormat().foreground().color();
 }
 
 }  // namespace cadenzio::test

@@ -1,13 +1,21 @@
 // Helpers for the window tests: the sample movie, waiting while Qt runs,
-// answering modal dialogs from a timer, and screenshots of the Xvfb screen.
+// answering modal dialogs from a timer, screenshots of the Xvfb screen, and
+// a fixture that starts the main window.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QString>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
+
+#include "app/qt/main_window.h"
+#include "test_support.h"
 
 class QWidget;
 
@@ -18,11 +26,25 @@ namespace cadenzio::test {
 std::string SampleMovie();
 std::string ResourcesDir();
 
+inline QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+
 // Processes Qt events until done() is true or timeout_ms have passed; the
 // last value of done().
 bool WaitUntil(const std::function<bool()>& done, int timeout_ms = 5000);
 // Processes Qt events for ms milliseconds.
 void ProcessEventsFor(int ms);
+
+// The visible top-level window of type Window, waited for; nullptr if none.
+template <typename Window>
+Window* WaitForWindow() {
+  Window* found = nullptr;
+  WaitUntil([&] {
+    for (QWidget* top : QApplication::topLevelWidgets())
+      if (auto* window = qobject_cast<Window*>(top); window && window->isVisible()) found = window;
+    return found != nullptr;
+  });
+  return found;
+}
 
 // What a message box answered by AnswerNextMessageBox showed.
 struct AnsweredMessageBox {
@@ -62,5 +84,32 @@ std::string TestOutputDir();
 // misses) as TestOutputDir()/file_name with imagemagick's import. The path
 // written, or empty when it failed.
 std::string TakeScreenshot(const std::string& file_name);
+
+inline constexpr int kMovieTimeoutMs = 15000;
+
+// The main window with real mpv and real keys; its settings, log and files
+// in the test's own folder.
+class WindowTest : public ::testing::Test {
+ protected:
+  void TearDown() override;
+  void Start(const std::vector<std::string>& args);
+  // Xvfb has no window manager to hand the focus back when a dialog closes;
+  // the user would click into the window.
+  void Reactivate();
+  bool WaitForMovie();
+  double Position();
+  // Pauses the movie and moves it to seconds, waiting until mpv is there.
+  bool PauseAt(double seconds);
+  void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+  // The menu bar's item of the label the user reads, searched in every menu.
+  QAction* MenuAction(const char* utf8_label);
+  QString Preview();
+  // The foreground colour of the preview's first character of word.
+  QColor PreviewColourOf(const QString& word);
+
+  TempDir dir_;
+  CCadenzioApp app_{dir_.path().string()};
+  std::unique_ptr<CadenzioWindow> window_;
+};
 
 }  // namespace cadenzio::test

@@ -19,16 +19,13 @@
 #include "app/qt/small_dialogs.h"
 #include "gui/gui_support.h"
 #include "platform/qt/qt_editor.h"
-#include "platform/qt/qt_fonts.h"
-#include "test_support.h"
 
 namespace cadenzio {
 namespace {
 
 using test::AnswerNextMessageBox;
+using test::U;
 using test::WaitUntil;
-
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
 struct QuotedMenu {
   const char* title;
@@ -58,102 +55,43 @@ const std::vector<QuotedMenu>& QuotedMainMenu() {
 // The hotkey window's body, line by line, up to the two address lines whose
 // addresses are the product's own.
 constexpr const char* kHotkeyLines[] = {
-    "F1: 도움말 - 지금 보는 도움말 윈도우",
-    "",
-    "F2: 싱크 넣기",
-    "  현 위치에서 <SYNC 로 시작하거나 공백라인은 무시한 후,",
-    "  내용이 있는 라인의 시작부분에 싱크 입력",
-    "  그리고, 라인의 마지막으로 이동",
-    "F3: 지우기 싱크 넣기",
-    "  현라인의 다음 라인에 클리어 싱크 입력후,",
-    "  <SYNC 로 시작(공백라인 포함)하지 않는 라인으로 이동",
-    "",
-    "F4: 5초전으로 가기 (이동 후 자동 재생)",
-    "F5: 5초후로 가기",
-    "F6: 동영상 일시정지/재생",
-    "",
-    "F7: 동영상 마지막 싱크값 (싱크 리스트 7번째에) 얻기",
-    "F8: 시간값 변환해보는 창",
-    "F9: 헤더 넣기",
-    "",
-    "F11: 자막 오류 체크",
-    "F12: 자막싱크 유틸 호출",
-    "",
-    "ALT +O: 동영상 열기",
-    "ALT +C: 동영상 닫기",
-    "CTRL+O: 자막 열기",
-    "CTRL+S: 자막 저장",
-    "CTRL+A: 자막 다른 이름으로 저장",
-    "ALT +X: 자막 초기화",
+    "F1: 도움말 - 지금 보는 도움말 윈도우", "",
+    "F2: 싱크 넣기", "  현 위치에서 <SYNC 로 시작하거나 공백라인은 무시한 후,",
+    "  내용이 있는 라인의 시작부분에 싱크 입력", "  그리고, 라인의 마지막으로 이동",
+    "F3: 지우기 싱크 넣기", "  현라인의 다음 라인에 클리어 싱크 입력후,",
+    "  <SYNC 로 시작(공백라인 포함)하지 않는 라인으로 이동", "",
+    "F4: 5초전으로 가기 (이동 후 자동 재생)", "F5: 5초후로 가기", "F6: 동영상 일시정지/재생", "",
+    "F7: 동영상 마지막 싱크값 (싱크 리스트 7번째에) 얻기", "F8: 시간값 변환해보는 창",
+    "F9: 헤더 넣기", "", "F11: 자막 오류 체크", "F12: 자막싱크 유틸 호출", "",
+    "ALT +O: 동영상 열기", "ALT +C: 동영상 닫기", "CTRL+O: 자막 열기", "CTRL+S: 자막 저장",
+    "CTRL+A: 자막 다른 이름으로 저장", "ALT +X: 자막 초기화",
     "  재생중인 자막은 저장하거나 읽어올때 반영되어 출력되며",
-    "  편집중에는 편집창 팝업메뉴에서 '수정중인 내용 재생창에 반영' 이용",
-    "",
+    "  편집중에는 편집창 팝업메뉴에서 '수정중인 내용 재생창에 반영' 이용", "",
     "ALT+1 ~ 0: 자막의 현재 싱크값 Sync Capture List 에 반영",
-    "    5 번째 아이템 = 아이템 2 - 아이템 1",
-    "    6 번째 아이템 = 아이템 4 - 아이템 3",
-    "    ( F2 를 이용해, 원하는 위치 싱크를 확인해 본후,",
-    "      맞는거 같으면 List에 삽입하시라구,",
+    "    5 번째 아이템 = 아이템 2 - 아이템 1", "    6 번째 아이템 = 아이템 4 - 아이템 3",
+    "    ( F2 를 이용해, 원하는 위치 싱크를 확인해 본후,", "      맞는거 같으면 List에 삽입하시라구,",
     "      싱크라인을 동영상 보다 SHIFT 없애구 우선순위 줬음. )",
-    "ALT+SHIFT+1 ~ 0: 동영상 현재 싱크값 Sync Capture List 에 반영",
-    "",
-    "CTRL+1 ~ 0: Sync Capture List 가져오기",
-    "    자막싱크 유틸 윈도우에서 사용가능",
-    "",
-    "CTRL+J: 자막의 현재 싱크 위치로 동영상 이동",
-    "CTRL+SHIFT+J: 동영상의 현재 싱크 위치로 자막 위치 이동",
-    "",
-    "CTRL+UP: 자막의 현재 싱크값 설정치 만큼 증가",
-    "CTRL+DOWN: 자막의 현재 싱크값 설정치 만큼 감소",
-    "",
-    "CTRL+F or R: 찾기 및 바꾸기",
-    "",
-    "CTRL+C,X,V,Y: 편집창 복사/잘라내기/붙이기/한라인삭제",
-    "",
+    "ALT+SHIFT+1 ~ 0: 동영상 현재 싱크값 Sync Capture List 에 반영", "",
+    "CTRL+1 ~ 0: Sync Capture List 가져오기", "    자막싱크 유틸 윈도우에서 사용가능", "",
+    "CTRL+J: 자막의 현재 싱크 위치로 동영상 이동", "CTRL+SHIFT+J: 동영상의 현재 싱크 위치로 자막 위치 이동", "",
+    "CTRL+UP: 자막의 현재 싱크값 설정치 만큼 증가", "CTRL+DOWN: 자막의 현재 싱크값 설정치 만큼 감소", "",
+    "CTRL+F or R: 찾기 및 바꾸기", "", "CTRL+C,X,V,Y: 편집창 복사/잘라내기/붙이기/한라인삭제", "",
     "추가기능이나 오류가 있다면 메일이나 홈피에 글남겨 주세요 ...",
 };
 
-class MainWindowTextsTest : public ::testing::Test {
+class MainWindowTextsTest : public test::WindowTest {
  protected:
-  void SetUp() override {
-    InstallFontSubstitutions();
-    window_ = std::make_unique<CadenzioWindow>(app_, MpvPlayerOptions{.audio = false});
-    window_->Start({});
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
-    window_->activateWindow();
-    QApplication::setActiveWindow(window_.get());
-  }
-  void TearDown() override {
-    if (window_ && window_->isVisible()) {
-      window_->editor().SetModified(false);
-      window_->close();
-    }
-  }
-  void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QTest::keyClick(&window_->editor(), static_cast<Qt::Key>(key), modifiers);
-  }
-  // The menu bar's item of a quoted label, searched in every menu.
-  QAction* MenuAction(const char* label) {
-    for (QAction* menu : window_->menuBar()->actions())
-      if (menu->menu())
-        for (QAction* item : menu->menu()->actions())
-          if (item->text() == U(label)) return item;
-    return nullptr;
-  }
+  void SetUp() override { Start({}); }
   // Runs the menu item and returns the one message box it shows, answered.
   test::AnsweredMessageBox MessageOf(const char* label,
                                      QMessageBox::StandardButton answer = QMessageBox::Ok) {
     QAction* action = MenuAction(label);
-    EXPECT_NE(action, nullptr) << label;
     if (!action) return {};
     const auto box = AnswerNextMessageBox(answer);
     action->trigger();
     EXPECT_TRUE(WaitUntil([&] { return box->answered; })) << label;
     return *box;
   }
-
-  test::TempDir dir_;
-  CCadenzioApp app_{dir_.path().string()};
-  std::unique_ptr<CadenzioWindow> window_;
 };
 
 TEST_F(MainWindowTextsTest, MenusTitleAndControlsShowTheQuotedTexts) {
@@ -202,11 +140,10 @@ TEST_F(MainWindowTextsTest, MenusTitleAndControlsShowTheQuotedTexts) {
 
 TEST_F(MainWindowTextsTest, HotkeyWindowShowsTheWholeKeyList) {
   // F1 from the editor; the window is modal, so it is read from a timer.
-  QString heading, body, title;
+  QString heading, body;
   test::OnNextModal([&](QWidget* modal) {
     auto* view = qobject_cast<TextViewDialog*>(modal);
     if (!view) return false;
-    title = view->windowTitle();
     if (auto* label = view->findChild<QLabel*>(QStringLiteral("heading"))) heading = label->text();
     body = view->body()->toPlainText();
     view->close();

@@ -22,17 +22,6 @@ const std::string kCloseQuestion =
 const std::string kError = "\xBF\xC0\xB7\xF9";  // 오류
 
 TEST(QtDialogsTest, MessageBoxesShowTheTextAndReturnTheButton) {
-  QtDialogs dialogs;
-  auto box = test::AnswerNextMessageBox(QMessageBox::No);
-  EXPECT_EQ(dialogs.ShowMessage(kCloseQuestion, "Cadenzio", MessageIcon::Question,
-                                MessageButtons::YesNo),
-            MessageAnswer::No);
-  ASSERT_TRUE(box->answered);
-  EXPECT_EQ(box->text, QString::fromUtf8(" 현재 동영상을 닫고 새로 여시겠습니까? "));
-  EXPECT_EQ(box->title, QStringLiteral("Cadenzio"));
-  EXPECT_EQ(box->icon, QMessageBox::Question);
-  EXPECT_EQ(box->buttons, QMessageBox::Yes | QMessageBox::No);
-
   struct Case {
     MessageIcon icon;
     MessageButtons buttons;
@@ -42,6 +31,8 @@ TEST(QtDialogsTest, MessageBoxesShowTheTextAndReturnTheButton) {
     QMessageBox::StandardButtons shown_buttons;
   };
   const Case cases[] = {
+      {MessageIcon::Question, MessageButtons::YesNo, QMessageBox::No, MessageAnswer::No,
+       QMessageBox::Question, QMessageBox::Yes | QMessageBox::No},
       {MessageIcon::Error, MessageButtons::Ok, QMessageBox::Ok, MessageAnswer::Ok,
        QMessageBox::Critical, QMessageBox::Ok},
       {MessageIcon::Warning, MessageButtons::OkCancel, QMessageBox::Cancel, MessageAnswer::Cancel,
@@ -54,10 +45,12 @@ TEST(QtDialogsTest, MessageBoxesShowTheTextAndReturnTheButton) {
       {MessageIcon::Question, MessageButtons::YesNo, QMessageBox::Cancel, MessageAnswer::No,
        QMessageBox::Question, QMessageBox::Yes | QMessageBox::No},
   };
+  QtDialogs dialogs;
   for (const Case& c : cases) {
     auto shown = test::AnswerNextMessageBox(c.click);
-    EXPECT_EQ(dialogs.ShowMessage("text", kError, c.icon, c.buttons), c.answer);
+    EXPECT_EQ(dialogs.ShowMessage(kCloseQuestion, kError, c.icon, c.buttons), c.answer);
     ASSERT_TRUE(shown->answered);
+    EXPECT_EQ(shown->text, QString::fromUtf8(" 현재 동영상을 닫고 새로 여시겠습니까? "));
     EXPECT_EQ(shown->title, QString::fromUtf8("오류"));
     EXPECT_EQ(shown->icon, c.shown_icon);
     EXPECT_EQ(shown->buttons, c.shown_buttons);
