@@ -99,26 +99,12 @@ struct DlgHarness {
 
 class DlgTest : public ::testing::Test, public DlgHarness {};
 
-inline KeyEvent Key(int key, bool ctrl = false, bool shift = false,
-                    KeyTarget target = KeyTarget::Editor) {
-  KeyEvent event;
-  event.message = KeyMessage::KeyDown;
-  event.key = key;
-  event.ctrl = ctrl;
-  event.shift = shift;
-  event.target = target;
-  return event;
+inline KeyEvent Key(int key, bool ctrl = false, bool shift = false, KeyTarget target = KeyTarget::Editor) {
+  return {.message = KeyMessage::KeyDown, .key = key, .ctrl = ctrl, .shift = shift, .target = target};
 }
-
 inline KeyEvent AltKey(int key, bool shift = false) {
-  KeyEvent event;
-  event.message = KeyMessage::SysKeyDown;
-  event.key = key;
-  event.alt = true;
-  event.shift = shift;
-  return event;
+  return {.message = KeyMessage::SysKeyDown, .key = key, .shift = shift, .alt = true};
 }
-
 inline KeyEvent FKey(int number) { return Key(kKeyF1 + number - 1); }
 
 }  // namespace cadenzio::test

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/product.h"
 #include "test_support.h"
 
@@ -33,38 +35,31 @@ TEST(KeyHandlersTest, RemapsFunctionKeys) {
   expected = defaults;
   expected[1] = SeekBack;
   EXPECT_EQ(Remapped("REMAP_HOTKEY=1\r\nONPRE=2\r\nONSYNC=2\r\n"), expected);
+  EXPECT_EQ(Remapped("REMAP_HOTKEY=1\r\nONSYNC=2\r\nONPRE=2\r\n"), expected);
   EXPECT_EQ(Remapped("REMAP_HOTKEY=1\r\nONHEADER=1\r\nONPAUSE=9\r\n"),
             (KeyHandlerTable{InsertHeader, InsertSync, InsertClearSync, SeekBack, SeekForward,
                              TogglePause, CaptureMovieLength, TimeConvertDialog, TogglePause}));
 
   // Values out of range, garbage, and remapping not switched on change nothing.
-  EXPECT_EQ(Remapped("REMAP_HOTKEY=1\r\nONSYNC=0\r\nONPRE=10\r\nONAFTER=-3\r\nONPAUSE=abc\r\n"),
-            defaults);
+  EXPECT_EQ(Remapped("REMAP_HOTKEY=1\r\nONSYNC=0\r\nONPRE=10\r\nONAFTER=-3\r\nONPAUSE=abc\r\n"), defaults);
   EXPECT_EQ(Remapped("REMAP_HOTKEY=2\r\nONSYNC=5\r\n"), defaults);
   EXPECT_EQ(Remapped("ONSYNC=5\r\n"), defaults);
-  EXPECT_EQ(Remapped("REMAP_HOTKEY=1abc\r\nONTIMECONV=7x\r\n")[6],
-            TimeConvertDialog);  // read as numbers are
+  EXPECT_EQ(Remapped("REMAP_HOTKEY=1abc\r\nONTIMECONV=7x\r\n")[6], TimeConvertDialog);  // read as numbers are
   EXPECT_EQ(LoadKeyHandlers("/nonexistent/Cadenzio.ini"), defaults);
 }
 
 TEST(KeyHandlersTest, HotkeyText) {
   const std::string& text = HotkeyText();
-  EXPECT_EQ(kHotkeyHeading, "Cadenzio \xB4\xDC\xC3\xE0\xC5\xB0 \xC1\xA4\xBA\xB8 ^^");
-  int lines = 0;
-  for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2))
-    ++lines;
-  EXPECT_EQ(lines, 54);
-  EXPECT_EQ(text.find('\n'), text.find("\r\n") + 1);
-  // First lines: F1's line, an empty line, F2's line.
-  EXPECT_EQ(text.substr(0, 60).find("F1: \xB5\xB5\xBF\xF2\xB8\xBB - "), 0u);
-  EXPECT_NE(text.find("\r\n\r\nF2: \xBD\xCC\xC5\xA9 \xB3\xD6\xB1\xE2\r\n"), std::string::npos);
-  EXPECT_NE(
-      text.find("\r\nCTRL+F or R: \xC3\xA3\xB1\xE2 \xB9\xD7 \xB9\xD9\xB2\xD9\xB1\xE2\r\n\r\n"),
-      std::string::npos);
-  const std::string tail =
-      std::string("\xC8\xA8\xC6\xE4\xC0\xCC\xC1\xF6 => ") + std::string(kProductHomePage) +
-      "\r\n\xC0\xCC\xB8\xDE\xC0\xCF => mailto:" + std::string(kProductMail) + "\r\n";
-  EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
+  EXPECT_EQ(kHotkeyHeading, "Cadenzio \xB4\xDC\xC3\xE0\xC5\xB0 \xC1\xA4\xBA\xB8 ^^");  // Cadenzio 단축키 정보 ^^
+  EXPECT_EQ(std::ranges::count(text, '\n'), 54);  // every line ends in CR LF
+  EXPECT_EQ(std::ranges::count(text, '\r'), 54);
+  // F1's line first, an empty line, F2's line.
+  EXPECT_TRUE(text.starts_with("F1: \xB5\xB5\xBF\xF2\xB8\xBB - "));  // 도움말
+  EXPECT_NE(text.find("\r\n\r\nF2: \xBD\xCC\xC5\xA9 \xB3\xD6\xB1\xE2\r\n"), std::string::npos);  // 싱크 넣기
+  EXPECT_NE(text.find("\r\nCTRL+F or R: \xC3\xA3\xB1\xE2 \xB9\xD7 \xB9\xD9\xB2\xD9\xB1\xE2\r\n\r\n"),
+            std::string::npos);  // 찾기 및 바꾸기
+  EXPECT_TRUE(text.ends_with(std::string("\xC8\xA8\xC6\xE4\xC0\xCC\xC1\xF6 => ") + std::string(kProductHomePage) +
+                             "\r\n\xC0\xCC\xB8\xDE\xC0\xCF => mailto:" + std::string(kProductMail) + "\r\n"));
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The sync utility window's logic on in-memory dialogs: what each option
 // enables, the refusals of bad fields with their messages and focus, and runs
-// on real files.
+// on real files. The job's own messages and outputs are pinned by its tests.
 #include "app/sync_utility_form.h"
 
 #include <gtest/gtest.h>
@@ -21,10 +21,8 @@ using test::WriteFile;
 constexpr char kSmi[] =
     "<SAMI>\r\n<HEAD>\r\n<STYLE TYPE=\"text/css\">\r\n<!--\r\n"
     ".KRCC {Name:Korean; lang:ko-KR; SAMIType:CC; }\r\n-->\r\n</STYLE>\r\n</HEAD>\r\n<BODY>\r\n"
-    "<SYNC Start=1000><P Class=KRCC>one\r\n"
-    "<SYNC Start=2000><P Class=KRCC>two\r\n"
-    "<SYNC Start=3000><P Class=KRCC>&nbsp;\r\n"
-    "</BODY>\r\n</SAMI>\r\n";
+    "<SYNC Start=1000><P Class=KRCC>one\r\n<SYNC Start=2000><P Class=KRCC>two\r\n"
+    "<SYNC Start=3000><P Class=KRCC>&nbsp;\r\n</BODY>\r\n</SAMI>\r\n";
 
 // kSmi with 2000 moved by +500 and 3000 left alone (range 1500..3000).
 const std::string kShifted = [] {
@@ -32,35 +30,24 @@ const std::string kShifted = [] {
   return shifted.replace(shifted.find("2000"), 4, "2500");
 }();
 
-SyncUtilityControls Controls(int option, std::string source, std::string output,
-                             std::string start_position = "0", std::string start_change = "0",
-                             std::string end_position = "0", std::string end_change = "0") {
-  SyncUtilityControls c;
-  c.option = option;
-  c.source_name = std::move(source);
-  c.output_name = std::move(output);
-  c.start_position = std::move(start_position);
-  c.start_change = std::move(start_change);
-  c.end_position = std::move(end_position);
-  c.end_change = std::move(end_change);
-  return c;
+SyncUtilityControls Controls(int option, std::string source, std::string output, std::string start_position = "0",
+                             std::string start_change = "0", std::string end_position = "0",
+                             std::string end_change = "0") {
+  return {.source_name = source, .output_name = output, .start_position = start_position,
+          .start_change = start_change, .end_change = end_change, .end_position = end_position, .option = option};
 }
 
-// A message box as UTF-8, for readable failures.
-struct Box {
-  std::string text, caption;
-  MessageIcon icon;
-  MessageButtons buttons;
-  bool operator==(const Box&) const = default;
-};
-std::vector<Box> Shown(const MemoryDialogs& dialogs) {
-  std::vector<Box> boxes;
-  for (const ShownMessage& m : dialogs.messages())
-    boxes.push_back({Cp949ToUtf8(m.text), Cp949ToUtf8(m.caption), m.icon, m.buttons});
-  return boxes;
+// A message box as "text / caption / icon / buttons" in UTF-8, for readable failures.
+std::string Box(std::string_view text, std::string_view caption, MessageIcon icon,
+                MessageButtons buttons = MessageButtons::Ok) {
+  return std::string(text) + " / " + std::string(caption) + " / " + std::to_string(static_cast<int>(icon)) + " / " +
+         std::to_string(static_cast<int>(buttons));
 }
-void PrintTo(const Box& b, std::ostream* os) {
-  *os << "{" << b.text << " / " << b.caption << " / " << static_cast<int>(b.icon) << "}";
+std::vector<std::string> Shown(const MemoryDialogs& dialogs) {
+  std::vector<std::string> boxes;
+  for (const ShownMessage& m : dialogs.messages())
+    boxes.push_back(Box(Cp949ToUtf8(m.text), Cp949ToUtf8(m.caption), m.icon, m.buttons));
+  return boxes;
 }
 
 TEST(SyncUtilityForm, EachOptionEnablesItsControlsAndWritesItsHints) {
@@ -68,15 +55,12 @@ TEST(SyncUtilityForm, EachOptionEnablesItsControlsAndWritesItsHints) {
   struct Row {
     int option;
     bool numbers, ratio, second_opens;
-    const char* first_filter;
-    const char* second_filter;
-    const char* source_hint;  // nullptr: unchanged
-    const char* output_hint;
+    const char *first_filter, *second_filter, *source_hint, *output_hint;  // "": hint unchanged
   };
   const Row rows[] = {
-      {1017, true, false, false, smi, smi, nullptr, nullptr},
-      {1019, true, true, false, smi, smi, nullptr, nullptr},
-      {1025, true, false, false, smi, smi, nullptr, nullptr},
+      {1017, true, false, false, smi, smi, "", ""},
+      {1019, true, true, false, smi, smi, "", ""},
+      {1025, true, false, false, smi, smi, "", ""},
       {1039, false, false, true, smi, smi, "싱크 정렬후 합칠 '첫'번째 화일을 지정하세요.",
        "싱크 정렬후 합칠 '두'번째 화일을 지정하세요. (두 화일이 같으면...)"},
       {1046, false, false, true, "자막 화일(*.srt)|*.srt|모든 화일(*.*)|*.*||",
@@ -86,8 +70,7 @@ TEST(SyncUtilityForm, EachOptionEnablesItsControlsAndWritesItsHints) {
        "싱크 변위를 가지고 있는 SRT 화일", "싱크 시작값들을 가진 IDX 화일"},
   };
   SyncUtilityForm form("movie.smi");
-  EXPECT_EQ(form.view().numbers_enabled, true);  // shown as for 1017
-  EXPECT_EQ(form.view().ratio_enabled, false);
+  EXPECT_TRUE(form.view().numbers_enabled && !form.view().ratio_enabled);  // shown as for 1017
   for (const Row& row : rows) {
     SCOPED_TRACE(row.option);
     const UtilityOptionView& view = form.ChooseOption(row.option);
@@ -97,12 +80,9 @@ TEST(SyncUtilityForm, EachOptionEnablesItsControlsAndWritesItsHints) {
     EXPECT_EQ(view.second_picker_opens, row.second_opens);
     EXPECT_EQ(Cp949ToUtf8(view.first_filter), row.first_filter);
     EXPECT_EQ(Cp949ToUtf8(view.second_filter), row.second_filter);
-    EXPECT_EQ(view.source_hint.has_value(), row.source_hint != nullptr);
-    EXPECT_EQ(view.output_hint.has_value(), row.output_hint != nullptr);
-    if (row.source_hint) EXPECT_EQ(Cp949ToUtf8(*view.source_hint), row.source_hint);
-    if (row.output_hint) EXPECT_EQ(Cp949ToUtf8(*view.output_hint), row.output_hint);
+    EXPECT_EQ(Cp949ToUtf8(view.source_hint.value_or("")), row.source_hint);
+    EXPECT_EQ(Cp949ToUtf8(view.output_hint.value_or("")), row.output_hint);
   }
-
   EXPECT_EQ(ParseFilterList("A(*.smi)|*.smi|B(*.*)|*.*||"),
             (std::vector<FileFilter>{{"A(*.smi)", "*.smi"}, {"B(*.*)", "*.*"}}));
 
@@ -119,20 +99,15 @@ TEST(SyncUtilityForm, EachOptionEnablesItsControlsAndWritesItsHints) {
   form.ChooseOption(1047);
   EXPECT_EQ(form.PickFile(true, dialogs, remembered), std::nullopt);  // cancelled
   ASSERT_EQ(dialogs.file_dialogs().size(), 3u);
-  const FileDialogRequest& open = dialogs.file_dialogs()[0];
-  const FileDialogRequest& save = dialogs.file_dialogs()[1];
-  const FileDialogRequest& idx = dialogs.file_dialogs()[2];
-  EXPECT_FALSE(open.save);
-  EXPECT_EQ(open.initial_path, "");
-  EXPECT_EQ(open.default_extension, "");
+  const FileDialogRequest &open = dialogs.file_dialogs()[0], &save = dialogs.file_dialogs()[1],
+                          &idx = dialogs.file_dialogs()[2];
+  EXPECT_FALSE(open.save || open.confirm_overwrite);
+  EXPECT_EQ(open.initial_path + open.default_extension, "");
   EXPECT_EQ(open.filters.size(), 2u);
-  EXPECT_TRUE(save.save);
-  EXPECT_TRUE(save.confirm_overwrite);
+  EXPECT_TRUE(save.save && save.confirm_overwrite);
   EXPECT_FALSE(idx.save);
   EXPECT_EQ(idx.initial_path, "/a/out.smi");  // the cancel kept the last choice
-  ASSERT_EQ(idx.filters.size(), 1u);
-  EXPECT_EQ(Cp949ToUtf8(idx.filters[0].description), "인덱스 화일(*.idx)");
-  EXPECT_EQ(idx.filters[0].patterns, "*.idx");
+  EXPECT_EQ(idx.filters, (std::vector<FileFilter>{{Utf8ToCp949("인덱스 화일(*.idx)").bytes, "*.idx"}}));
   EXPECT_EQ(remembered.first, "/a/in.smi");
 }
 
@@ -140,37 +115,34 @@ TEST(SyncUtilityForm, BadFieldsShowTheirMessageFocusTheFieldAndWriteNothing) {
   TempDir dir;
   const std::string in = dir.File("in.smi"), out = dir.File("out.smi");
   WriteFile(in, kSmi);
-  const Box kInteger{"정수를 입력하십시오.", "Cadenzio", MessageIcon::Warning, MessageButtons::Ok};
-  const Box kRange{"-2147483647에서 2147483647 사이의 정수를 입력하십시오.", "Cadenzio",
-                   MessageIcon::Warning, MessageButtons::Ok};
+  const std::string integer = Box("정수를 입력하십시오.", "Cadenzio", MessageIcon::Warning);
+  const std::string range =
+      Box("-2147483647에서 2147483647 사이의 정수를 입력하십시오.", "Cadenzio", MessageIcon::Warning);
   struct Case {
     const char* what;
     SyncUtilityControls controls;
-    std::vector<Box> boxes;
+    std::string box;
     int focus;
   };
   const Case cases[] = {
-      {"not a number", Controls(1017, in, out, "12a"), {kInteger}, 1007},
-      {"empty number", Controls(1017, in, out, "0", ""), {kInteger}, 1009},
-      {"sign only", Controls(1017, in, out, "0", "0", "0", "-"), {kInteger}, 1015},
-      {"below the range", Controls(1017, in, out, "0", "0", "-2147483648"), {kRange}, 1011},
-      {"above the range", Controls(1017, in, out, "99999999999999999999"), {kRange}, 1007},
-      {"no source", Controls(1017, "", out),
-       {{"입력 화일명을 기입하세요.", "오 류", MessageIcon::Warning, MessageButtons::Ok}}, 1003},
+      {"not a number", Controls(1017, in, out, "12a"), integer, 1007},
+      {"empty number", Controls(1017, in, out, "0", ""), integer, 1009},
+      {"sign only", Controls(1017, in, out, "0", "0", "0", "-"), integer, 1015},
+      {"below the range", Controls(1017, in, out, "0", "0", "-2147483648"), range, 1011},
+      {"above the range", Controls(1017, in, out, "99999999999999999999"), range, 1007},
+      // The job's refusals are shown as it gives them, focus on the field it names.
+      {"no source", Controls(1017, "", out), Box("입력 화일명을 기입하세요.", "오 류", MessageIcon::Warning), 1003},
       {"same SRT files", Controls(1046, " " + in, in + " "),
-       {{"두개 화일은 같을 수 없습니다.", "오 류", MessageIcon::Warning, MessageButtons::Ok}},
-       1005},
+       Box("두개 화일은 같을 수 없습니다.", "오 류", MessageIcon::Warning), 1005},
       {"bad ratio range", Controls(1019, in, out, "1000", "5000", "2000", "4000"),
-       {{"싱크값 입력이 잘못 되었습니다. 정확히 입력하세요.", "오 류", MessageIcon::None,
-         MessageButtons::Ok}},
-       1007},
+       Box("싱크값 입력이 잘못 되었습니다. 정확히 입력하세요.", "오 류", MessageIcon::None), 1007},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     SyncUtilityForm form(in);
     MemoryDialogs dialogs;
     const UtilityFormReply reply = form.RunWork(c.controls, dialogs);
-    EXPECT_EQ(Shown(dialogs), c.boxes);
+    EXPECT_EQ(Shown(dialogs), std::vector<std::string>{c.box});
     EXPECT_EQ(reply.focus, c.focus);
     EXPECT_FALSE(reply.completed);
     EXPECT_EQ(ReadFile(in), kSmi);
@@ -180,15 +152,12 @@ TEST(SyncUtilityForm, BadFieldsShowTheirMessageFocusTheFieldAndWriteNothing) {
   // A refused copy leaves every member as it was; the largest values pass.
   SyncUtilityForm form(in);
   MemoryDialogs dialogs;
-  EXPECT_EQ(form.CopyControls(Controls(1017, "x", "y", " -2147483647 ", "+2147483647", "7", "8"),
-                              dialogs).focus, 0);
-  EXPECT_EQ(form.fields().start_position, -2147483647);
-  EXPECT_EQ(form.fields().start_change, 2147483647);
-  EXPECT_EQ(form.fields().end_position, 7);
-  EXPECT_EQ(form.fields().end_change, 8);
+  EXPECT_EQ(form.CopyControls(Controls(1017, "x", "y", " -2147483647 ", "+2147483647", "7", "8"), dialogs).focus, 0);
   EXPECT_EQ(form.CopyControls(Controls(1017, "a", "b", "1", "2", "3", "4x"), dialogs).focus, 1015);
   EXPECT_EQ(form.fields().source_name, "x");
   EXPECT_EQ(form.fields().start_position, -2147483647);
+  EXPECT_EQ(form.fields().start_change, 2147483647);
+  EXPECT_EQ(form.fields().end_position, 7);
   EXPECT_EQ(form.fields().end_change, 8);
 }
 
@@ -197,7 +166,6 @@ TEST(SyncUtilityForm, RangeShiftWritesTheOutputOrAsksBeforeReplacingTheSource) {
   const std::string in = dir.File("in.smi"), out = dir.File("out.smi");
   WriteFile(in, kSmi);
 
-  // To another file: 1500 <= t < 3000 moves by 500.
   SyncUtilityForm form(in);
   MemoryDialogs dialogs;
   UtilityFormReply reply = form.RunWork(Controls(1017, in, out, "1500", "500", "3000"), dialogs);
@@ -207,7 +175,6 @@ TEST(SyncUtilityForm, RangeShiftWritesTheOutputOrAsksBeforeReplacingTheSource) {
   EXPECT_EQ(ReadFile(out), kShifted);
   EXPECT_EQ(ReadFile(in), kSmi);
   ASSERT_EQ(dialogs.messages().size(), 1u);
-  // The job's done message (its form pinned by the job's test) is shown.
   EXPECT_TRUE(Cp949ToUtf8(dialogs.messages()[0].text).starts_with("작업이 정상적으로 완료되었습니다.\r\n"));
   EXPECT_EQ(Cp949ToUtf8(dialogs.messages()[0].caption), "작업 완료");
 
@@ -218,17 +185,15 @@ TEST(SyncUtilityForm, RangeShiftWritesTheOutputOrAsksBeforeReplacingTheSource) {
   MemoryDialogs cancelled;
   cancelled.QueueAnswer(MessageAnswer::Cancel);
   reply = form.RunWork(Controls(1017, in, upper, "1500", "500", "3000"), cancelled);
-  EXPECT_EQ(Shown(cancelled), (std::vector<Box>{{"기존 화일을 싱크 수정후 대치 하시겠습니까?",
-                                                  "경 고", MessageIcon::None,
-                                                  MessageButtons::OkCancel}}));
+  EXPECT_EQ(Shown(cancelled), std::vector<std::string>{Box("기존 화일을 싱크 수정후 대치 하시겠습니까?", "경 고",
+                                                          MessageIcon::None, MessageButtons::OkCancel)});
   EXPECT_EQ(reply.focus, 1005);
   EXPECT_FALSE(std::filesystem::exists(upper));
   EXPECT_EQ(ReadFile(in), kSmi);
 
   // No output name and OK: the source is rewritten in place.
   MemoryDialogs replaced;
-  reply = form.RunWork(Controls(1017, in, "", "1500", "500", "3000"), replaced);
-  EXPECT_TRUE(reply.completed);
+  EXPECT_TRUE(form.RunWork(Controls(1017, in, "", "1500", "500", "3000"), replaced).completed);
   EXPECT_EQ(replaced.messages().size(), 2u);
   EXPECT_EQ(ReadFile(in), kShifted);
 
@@ -239,8 +204,7 @@ TEST(SyncUtilityForm, RangeShiftWritesTheOutputOrAsksBeforeReplacingTheSource) {
   notice.QueueAnswer(MessageAnswer::Cancel);
   reply = form.RunWork(Controls(1025, in, in, "0", "-300"), notice);
   ASSERT_EQ(notice.messages().size(), 2u);
-  EXPECT_EQ(Cp949ToUtf8(notice.messages()[0].caption), "알 림");
-  EXPECT_EQ(Cp949ToUtf8(notice.messages()[1].caption), "경 고");
+  EXPECT_EQ(Cp949ToUtf8(notice.messages()[0].caption + notice.messages()[1].caption), "알 림경 고");
   EXPECT_EQ(reply.start_change, "300");
   EXPECT_EQ(form.fields().start_change, 300);
   EXPECT_EQ(ReadFile(in), kShifted);
