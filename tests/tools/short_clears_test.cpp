@@ -3,120 +3,102 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+#include <vector>
+
 namespace cadenzio {
 namespace {
 
 const std::string kOneClass =
-    "<SAMI>\r\n<HEAD>\r\n<STYLE>\r\n.KRCC {Name:Korean; lang:ko-KR; }\r\n</STYLE>\r\n"
-    "</HEAD>\r\n<BODY>\r\n";
+    "<SAMI>\r\n<HEAD>\r\n<STYLE>\r\n.KRCC {Name:Korean; lang:ko-KR; }\r\n</STYLE>\r\n</HEAD>\r\n<BODY>\r\n";
 // Declared Korean first, so the classes array is ENCC (1), KRCC (2).
 const std::string kTwoClasses =
     "<SAMI>\r\n<HEAD>\r\n<STYLE>\r\n.KRCC {Name:Korean; lang:ko-KR; }\r\n"
     ".ENCC {Name:English; lang:en-US; }\r\n</STYLE>\r\n</HEAD>\r\n<BODY>\r\n";
 const std::string kEnd = "</BODY>\r\n</SAMI>\r\n";
 
-std::string Kr(int start, const std::string& text) {
-  return "<SYNC Start=" + std::to_string(start) + "><P Class=KRCC>" + text + "\r\n";
-}
-std::string KrClear(int start) { return Kr(start, "&nbsp;"); }
-
-struct Outcome { int removed; std::string body; };  // body: written back, head and end taken off
-
-Outcome Clean(const std::string& head, const std::string& body, int32_t gap) {
-  SamiDocument doc;
-  EXPECT_TRUE(doc.Analyse(head + body + kEnd, kAnalysePlain));
-  const int removed = RemoveShortClears(doc, gap);
-  std::string out = doc.Write();
-  EXPECT_EQ(out.substr(0, head.size()), head);
-  EXPECT_EQ(out.substr(out.size() - kEnd.size()), kEnd);
-  return {removed, out.substr(head.size(), out.size() - head.size() - kEnd.size())};
-}
-
-TEST(ShortClearsTest, OneClass) {
-  struct Case { const char* what; int32_t gap; std::string body; int removed; std::string expected; };
-  const Case cases[] = {
-      {"gap 0: caption earlier than the clear", 0, Kr(1000, "A") + KrClear(2000) + Kr(1990, "B"), 1,
-       Kr(1000, "A") + Kr(1990, "B")},
-      {"gap 0: a caption at the same time as the clear", 0,
-       Kr(1000, "A") + KrClear(2000) + Kr(2000, "B"), 1, Kr(1000, "A") + Kr(2000, "B")},
-      {"gap 500: 400 ms after goes, 600 ms after stays", 500,
-       Kr(9000, "A") + KrClear(10000) + Kr(10400, "B") + KrClear(12000) + Kr(12600, "C"), 1,
-       Kr(9000, "A") + Kr(10400, "B") + KrClear(12000) + Kr(12600, "C")},
-      {"gap 0: one millisecond later keeps the clear", 0,
-       Kr(1000, "A") + KrClear(2000) + Kr(2001, "B"), 0,
-       Kr(1000, "A") + KrClear(2000) + Kr(2001, "B")},
-      {"gap 500: exactly 500 goes, 501 stays", 500,
-       Kr(0, "A") + KrClear(1000) + Kr(1500, "B") + KrClear(3000) + Kr(3501, "C"), 1,
-       Kr(0, "A") + Kr(1500, "B") + KrClear(3000) + Kr(3501, "C")},
-      {"a clear before a clear stays; the later one goes", 500,
-       Kr(1000, "A") + KrClear(2000) + KrClear(2100) + Kr(2200, "B"), 1,
-       Kr(1000, "A") + KrClear(2000) + Kr(2200, "B")},
-      {"a chain loses every short clear in one run", 500,
-       Kr(1000, "A") + KrClear(2000) + Kr(2100, "B") + KrClear(3000) + Kr(3100, "C"), 2,
-       Kr(1000, "A") + Kr(2100, "B") + Kr(3100, "C")},
-      {"the caption after a removed clear is the previous sync", 500,
-       Kr(1000, "A") + KrClear(2000) + Kr(2400, "B") + Kr(2450, "C"), 1,
-       Kr(1000, "A") + Kr(2400, "B") + Kr(2450, "C")},
-      {"a first clear has no caption before it but still goes", 500,
-       KrClear(100) + Kr(200, "A"), 1, Kr(200, "A")},
-      {"a comment between clear and caption goes with the clear", 500,
-       Kr(1000, "A") + KrClear(2000) + "<!-- note -->\r\n" + Kr(2300, "B"), 1,
-       Kr(1000, "A") + Kr(2300, "B")},
-      // An empty paragraph is a clear once analysed, rewritten to "&nbsp;".
-      {"an empty paragraph is a clear", 500, Kr(1000, "A") + Kr(1500, "") + Kr(1600, "B"), 1,
-       Kr(1000, "A") + Kr(1600, "B")},
-      // Starts from end to end of the 32-bit range: the gap is not wrapped.
-      {"extreme starts", 999, KrClear(-2147483647 - 1) + Kr(2147483647, "A"), 0,
-       KrClear(-2147483647 - 1) + Kr(2147483647, "A")},
-      {"a sync without paragraph is passed over", 500,
-       Kr(1000, "A") + KrClear(2000) + "<SYNC Start=2100>\r\n" + Kr(2200, "B"), 1,
-       Kr(1000, "A") + Kr(2200, "B")},
-  };
-  for (const Case& c : cases) {
-    const Outcome got = Clean(kOneClass, c.body, c.gap);
-    EXPECT_EQ(got.removed, c.removed) << c.what;
-    EXPECT_EQ(got.body, c.expected) << c.what;
+// "1000 A E:a, 2000 _, <!-- c -->": a sync line per item, its paragraphs
+// KRCC unless marked E: (ENCC), J: (undeclared JPCC) or P: (no class); "_" is
+// &nbsp;, "1500 " an empty paragraph, "=2100" a sync without paragraph; an
+// item opening with '<' is a line as it stands.
+std::string Body(const std::string& list) {
+  std::string out;
+  std::stringstream items(list);
+  for (std::string item; std::getline(items >> std::ws, item, ',');) {
+    if (item[0] == '<' || item[0] == '=') {
+      out += (item[0] == '<' ? item : "<SYNC Start=" + item.substr(1) + ">") + "\r\n";
+      continue;
+    }
+    std::stringstream words(item);
+    std::string start, text;
+    words >> start;
+    out += "<SYNC Start=" + start + ">";
+    std::vector<std::string> paragraphs;
+    while (words >> text) paragraphs.push_back(text);
+    if (paragraphs.empty()) paragraphs.emplace_back();  // "1500 "
+    for (const std::string& p : paragraphs) {
+      const bool marked = p.size() > 1 && p[1] == ':';
+      const char mark = marked ? p[0] : 'K';
+      const std::string body = p.substr(marked ? 2 : 0);
+      out += mark == 'P' ? "<P>" : mark == 'E' ? "<P Class=ENCC>" : mark == 'J' ? "<P Class=JPCC>" : "<P Class=KRCC>";
+      out += (body == "_" ? "&nbsp;" : body) + "\r\n";
+    }
   }
+  return out;
 }
 
-TEST(ShortClearsTest, ClassesAreWalkedOneByOne) {
-  auto sync = [](int start) { return "<SYNC Start=" + std::to_string(start) + ">"; };
-  const std::string kr = "<P Class=KRCC>", en = "<P Class=ENCC>", nbsp = "&nbsp;\r\n";
-  struct Case { const char* what; std::string head, body; int removed; std::string expected; };
+TEST(ShortClearsTest, RemovesClearsFollowedWithinTheGap) {
+  struct Case {
+    const char* what;
+    const std::string& head;
+    int32_t gap;
+    std::string in;
+    int removed;
+    std::string out;
+  };
   const Case cases[] = {
+      {"gap 0: a caption earlier than the clear", kOneClass, 0, "1000 A, 2000 _, 1990 B", 1, "1000 A, 1990 B"},
+      {"gap 0: a caption at the clear's time", kOneClass, 0, "1000 A, 2000 _, 2000 B", 1, "1000 A, 2000 B"},
+      {"gap 0: one millisecond later keeps it", kOneClass, 0, "1000 A, 2000 _, 2001 B", 0, "1000 A, 2000 _, 2001 B"},
+      {"gap 500: 400 ms goes, 600 ms stays", kOneClass, 500, "9000 A, 10000 _, 10400 B, 12000 _, 12600 C", 1,
+       "9000 A, 10400 B, 12000 _, 12600 C"},
+      {"gap 500: exactly 500 goes, 501 stays", kOneClass, 500, "0 A, 1000 _, 1500 B, 3000 _, 3501 C", 1,
+       "0 A, 1500 B, 3000 _, 3501 C"},
+      {"a clear before a clear stays", kOneClass, 500, "1000 A, 2000 _, 2100 _, 2200 B", 1, "1000 A, 2000 _, 2200 B"},
+      {"a chain loses every short clear", kOneClass, 500, "1000 A, 2000 _, 2100 B, 3000 _, 3100 C", 2,
+       "1000 A, 2100 B, 3100 C"},
+      {"the caption after a removed clear is the previous sync", kOneClass, 500, "1000 A, 2000 _, 2400 B, 2450 C",
+       1, "1000 A, 2400 B, 2450 C"},
+      {"a first clear goes too", kOneClass, 500, "100 _, 200 A", 1, "200 A"},
+      {"a comment between goes with the clear", kOneClass, 500, "1000 A, 2000 _, <!-- note -->, 2300 B", 1,
+       "1000 A, 2300 B"},
+      {"an empty paragraph is a clear", kOneClass, 500, "1000 A, 1500 , 1600 B", 1, "1000 A, 1600 B"},
+      {"starts end to end of 32 bits: the gap does not wrap", kOneClass, 999, "-2147483648 _, 2147483647 A", 0,
+       "-2147483648 _, 2147483647 A"},
+      {"a sync without paragraph is passed over", kOneClass, 500, "1000 A, 2000 _, =2100, 2200 B", 1,
+       "1000 A, 2200 B"},
       // The next Korean sync decides: the English sync between goes along.
-      {"a Korean clear takes the English sync after it", kTwoClasses,
-       sync(1000) + kr + "A\r\n" + en + "a\r\n" + sync(2000) + kr + nbsp + sync(2100) + en +
-           "b\r\n" + sync(2200) + kr + "B\r\n",
-       1, sync(1000) + kr + "A\r\n" + en + "a\r\n" + sync(2200) + kr + "B\r\n"},
-      // The English walk takes the short English clear; the Korean walk then
-      // takes its clear and the English caption that follows it.
-      {"both walks count", kTwoClasses,
-       sync(1000) + kr + "A\r\n" + sync(1100) + en + "a\r\n" + sync(2000) + kr + nbsp +
-           sync(2050) + en + nbsp + sync(2200) + en + "b\r\n" + sync(2300) + kr + "B\r\n",
-       2, sync(1000) + kr + "A\r\n" + sync(1100) + en + "a\r\n" + sync(2300) + kr + "B\r\n"},
-      // The masks tested are the syncs' whole masks: a sync that shows a
-      // Korean caption and clears the English one counts as a clear.
-      {"a sync that clears any class is a clear", kTwoClasses,
-       sync(1000) + kr + "A\r\n" + en + "a\r\n" + sync(2000) + kr + "B\r\n" + en + nbsp +
-           sync(2300) + kr + "C\r\n" + en + "c\r\n",
-       1, sync(1000) + kr + "A\r\n" + en + "a\r\n" + sync(2300) + kr + "C\r\n" + en + "c\r\n"},
-      {"no classes declared: one walk over unnamed paragraphs", "<SAMI><BODY>\r\n",
-       sync(1000) + "<P>A\r\n" + sync(2000) + "<P>&nbsp;\r\n" + sync(2400) + "<P>B\r\n", 1,
-       sync(1000) + "<P>A\r\n" + sync(2400) + "<P>B\r\n"},
-      {"an undeclared class joins every walk", kTwoClasses,
-       sync(1000) + "<P Class=JPCC>A\r\n" + sync(2000) + "<P Class=JPCC>&nbsp;\r\n" + sync(2400) +
-           "<P Class=JPCC>B\r\n",
-       1, sync(1000) + "<P Class=JPCC>A\r\n" + sync(2400) + "<P Class=JPCC>B\r\n"},
+      {"a Korean clear takes the English sync after it", kTwoClasses, 500,
+       "1000 A E:a, 2000 _, 2100 E:b, 2200 B", 1, "1000 A E:a, 2200 B"},
+      // The English walk takes its short clear; the Korean walk then takes its
+      // clear and the English caption after it.
+      {"both walks count", kTwoClasses, 500, "1000 A, 1100 E:a, 2000 _, 2050 E:_, 2200 E:b, 2300 B", 2,
+       "1000 A, 1100 E:a, 2300 B"},
+      // The sync's whole mask counts: showing Korean and clearing English is a clear.
+      {"a sync that clears any class is a clear", kTwoClasses, 500, "1000 A E:a, 2000 B E:_, 2300 C E:c", 1,
+       "1000 A E:a, 2300 C E:c"},
+      {"no classes declared: one walk", "<SAMI><BODY>\r\n", 500, "1000 P:A, 2000 P:_, 2400 P:B", 1,
+       "1000 P:A, 2400 P:B"},
+      {"an undeclared class joins every walk", kTwoClasses, 500, "1000 J:A, 2000 J:_, 2400 J:B", 1,
+       "1000 J:A, 2400 J:B"},
   };
   for (const Case& c : cases) {
-    const Outcome got = Clean(c.head, c.body, 500);
-    EXPECT_EQ(got.removed, c.removed) << c.what;
-    EXPECT_EQ(got.body, c.expected) << c.what;
+    SCOPED_TRACE(c.what);
+    SamiDocument doc;
+    ASSERT_TRUE(doc.Analyse(c.head + Body(c.in) + kEnd, kAnalysePlain));
+    EXPECT_EQ(RemoveShortClears(doc, c.gap), c.removed);
+    EXPECT_EQ(doc.Write(), c.head + Body(c.out) + kEnd);
   }
-}
-
-TEST(ShortClearsTest, DoneMessage) {
   // 작업완료 - [3]개 클리어 싱크 삭제됨
   EXPECT_EQ(ShortClearsDoneMessage(3),
             "\xC0\xDB\xBE\xF7\xBF\xCF\xB7\xE1 - [3]\xB0\xB3 \xC5\xAC\xB8\xAE\xBE\xEE "

@@ -29,7 +29,6 @@ TEST(TimeFormatTest, ReadsTimingLines) {
   EXPECT_TRUE(IsSrtTimingLine("x-->y"));
   EXPECT_FALSE(IsSrtTimingLine("00:00:01,500 -> 00:00:03,000"));
   EXPECT_EQ(ReadSrtTiming("00:00:01,500 --> 00:00:03,000"), (SrtTiming{1500, 3000, 8}));
-  EXPECT_EQ(ReadSrtTiming("00:00:01,500 --> x"), (SrtTiming{1500, 0, 4}));
 
   EXPECT_EQ(SubripToSrtTiming("00:01:02.35,00:01:04.10"), "00:01:02,350 --> 00:01:04,100\r\n");
   EXPECT_EQ(SubripToSrtTiming("0:1:2x5,0:1:4;1 tail"), "0:1:2,50 --> 0:1:4,10\r\n");

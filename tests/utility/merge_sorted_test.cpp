@@ -6,6 +6,8 @@
 #include <map>
 #include <optional>
 
+#include "platform/text_encoding.h"
+
 namespace cadenzio {
 namespace {
 
@@ -16,18 +18,14 @@ constexpr char kDeclB[] = ".KRCC {Name:Korean; lang:ko-KR;}\r\n";
 constexpr char kRestB[] = "-->\r\n</STYLE></HEAD>\r\n<BODY Class=b>\r\n";
 constexpr char kTailA[] = "</BODY>\r\n</SAMI>\r\n";
 
-std::string FileA(const std::string& body) {
-  return std::string(kHeadA) + kDeclA + kRestA + body + kTailA;
-}
+std::string FileA(const std::string& body) { return std::string(kHeadA) + kDeclA + kRestA + body + kTailA; }
 // Blanks before the declaration go to the greedy first group, which the merge
 // never takes from the second file.
 std::string FileB(const std::string& body) {
   return "<SAMI><HEAD><TITLE>B</TITLE><STYLE>\r\n  " + std::string(kDeclB) + kRestB + body +
          "</BODY>B\r\n";
 }
-std::string Merged(const std::string& body) {
-  return std::string(kHeadA) + kDeclA + kDeclB + kRestB + body + kTailA;
-}
+std::string Merged(const std::string& body) { return std::string(kHeadA) + kDeclA + kDeclB + kRestB + body + kTailA; }
 std::string Sync(int start, const std::string& cls, const std::string& text) {
   return "<SYNC Start=" + std::to_string(start) + "><P Class=" + cls + ">" + text + "\r\n";
 }
@@ -38,9 +36,7 @@ TEST(MergeSorted, TwoFilesInTimeOrder) {
                         Sync(7000, "ENCC", "&nbsp;");
   const std::string b = Sync(2000, "KRCC", "b2") + Sync(3000, "KRCC", "b3") +
                         Sync(5000, "KRCC", "&nbsp;") + Sync(6000, "KRCC", "&nbsp;");
-  const struct {
-    std::string a, b, expected;
-  } cases[] = {
+  const struct { std::string a, b, expected; } cases[] = {
       // Equal starts keep A's sync line; two clears become one plain blank;
       // B ends first and the rest of A follows.
       {a, b,
@@ -91,22 +87,16 @@ TEST(MergeSorted, RefusesFilesWithoutExactlyOneFoundClass) {
   // without its groups.
   const std::string tight = "<STYLE>\r\n.ENCC{N:E; lang:en;}\r\n</STYLE>" + Sync(1, "ENCC", "x");
   const std::string bare = "<STYLE>\r\n.ENCC {lang:en;}\r\n</STYLE>" + Sync(1, "ENCC", "x");
-  const struct {
-    std::string first;
-    std::optional<std::string> second;
-    const char* message;
-  } cases[] = {
-      {two, one, kMergeFirstNotOneLanguageMessage},
-      {"", one, kMergeFirstNotOneLanguageMessage},
-      {two, std::nullopt, kMergeFirstNotOneLanguageMessage},
-      {one, two, kMergeSecondNotOneLanguageMessage},
-      {tight, one, kMergeFirstNotOneLanguageMessage},
-      {one, tight, kMergeSecondNotOneLanguageMessage},
-      {bare, one, kMergeFirstNotOneLanguageMessage},  // LANG needs a byte after the brace
+  const std::string rest = "번째 자막이 맘에 안 드네요 -_-\r\n한가지 언어를 포함하고 있는 자막이여야 합니다.\r\n"
+                           "헤드부에 언어클래스 정의부가 없다면 추가하시고...   ";
+  const std::string first = "첫" + rest, second = "두" + rest;
+  const struct { std::string first; std::optional<std::string> second; const std::string& message; } cases[] = {
+      {two, one, first}, {"", one, first}, {two, std::nullopt, first}, {one, two, second}, {tight, one, first}, {one, tight, second},
+      {bare, one, first},  // LANG needs a byte after the brace
   };
   for (const auto& c : cases) {
     const MergeResult r = MergeSorted(c.first, c.second, false);
-    EXPECT_EQ(r.error, c.message) << c.first;
+    EXPECT_EQ(Cp949ToUtf8(r.error), c.message) << c.first;
     EXPECT_EQ(r.bytes, "");
   }
 }
@@ -114,10 +104,7 @@ TEST(MergeSorted, RefusesFilesWithoutExactlyOneFoundClass) {
 // Two files of real size, interleaved every 200 and 300 ms, meeting every
 // 600 ms; the expectation is built per time, not by walking the files.
 TEST(MergeSorted, RealSizedFilesKeepOrderAndBytes) {
-  struct Block {
-    std::string sync, body;
-    bool clear;
-  };
+  struct Block { std::string sync, body; bool clear; };
   std::map<int, std::pair<std::optional<Block>, std::optional<Block>>> by_time;
   std::string body_a, body_b;
   const std::string caption(120, 'x');
@@ -129,9 +116,7 @@ TEST(MergeSorted, RealSizedFilesKeepOrderAndBytes) {
       const bool clear = (t / step) % (side == 0 ? 4 : 3) == 0;
       const std::string cls = side == 0 ? "ENCC" : "KRCC";
       const Block block{"<SYNC Start=" + std::to_string(t) + ">",
-                        "<P Class=" + cls + ">" + (clear ? "&nbsp;" : "\xC7\xD1" + caption) +
-                            "\r\n",
-                        clear};
+                        "<P Class=" + cls + ">" + (clear ? "&nbsp;" : "\xC7\xD1" + caption) + "\r\n", clear};
       (side == 0 ? body_a : body_b) += block.sync + block.body;
       (side == 0 ? by_time[t].first : by_time[t].second) = block;
     }
@@ -139,11 +124,8 @@ TEST(MergeSorted, RealSizedFilesKeepOrderAndBytes) {
   std::string expected;
   for (const auto& [t, pair] : by_time) {
     const auto& [a, b] = pair;
-    if (a && b) {
-      expected += a->sync + (a->clear && b->clear ? kMergeBlankParagraph : a->body + b->body);
-    } else {
-      expected += a ? a->sync + a->body : b->sync + b->body;
-    }
+    if (a && b) expected += a->sync + (a->clear && b->clear ? kMergeBlankParagraph : a->body + b->body);
+    else expected += a ? a->sync + a->body : b->sync + b->body;
   }
   const MergeResult r = MergeSorted(FileA(body_a), FileB(body_b), false);
   ASSERT_TRUE(r.ok());

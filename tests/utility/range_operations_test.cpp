@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <climits>
 #include <random>
+#include <sstream>
 #include <tuple>
 
 #include "pattern/pattern_matcher.h"
@@ -21,23 +23,29 @@ constexpr char kTail[] = "</BODY>\r\n</SAMI>\r\n";
 constexpr std::size_t kTailSize = sizeof kTail - 1;
 const std::string kHeadTwo = std::string(kHead).insert(std::string(kHead).find("-->"), kEncc);
 
-// A caption sync; a clearing sync as files have it; the one ClearSyncs adds.
 std::string S(long t, const std::string& text = "\xC7\xD1") {
   return "<SYNC Start=" + std::to_string(t) + "><P Class=KRCC>" + text + "\r\n";
 }
-std::string B(long t) { return "<SYNC Start=" + std::to_string(t) + ">\r\n<P Class=KRCC>&nbsp;\r\n"; }
-std::string Added(long t) { return "<SYNC Start=" + std::to_string(t) + "><P Class=KRCC>&nbsp;\r\n"; }
 
-struct Case {
-  const char* name;
-  RangeNumbers range;
-  std::string in, out;  // bodies
-};
+// "1000 _2000 +2950 =2100": a caption sync, a clearing sync as files write it
+// (its tag on a line of its own), the blank sync ClearSyncs adds, a bare sync.
+std::string Body(const std::string& list) {
+  std::string out;
+  std::istringstream items(list);
+  for (std::string item; items >> item;) {
+    const std::string tag = "<SYNC Start=" + item.substr(std::isdigit(item[0]) || item[0] == '-' ? 0 : 1) + ">";
+    if (item[0] == '_') out += tag + "\r\n<P Class=KRCC>&nbsp;\r\n";
+    else if (item[0] == '+') out += tag + "<P Class=KRCC>&nbsp;\r\n";
+    else if (item[0] == '=') out += tag + "\r\n";
+    else out += S(std::stol(item));
+  }
+  return out;
+}
 
 // The body written back, or the refusal's message.
-std::string Apply(SyncOperation op, const Case& c, bool whole = false,
+std::string Apply(SyncOperation op, const RangeNumbers& range, const std::string& in, bool whole = false,
                   const std::string& head = kHead) {
-  const RangeOutcome o = ApplyRangeOperation(op, head + c.in + kTail, c.range, whole, false);
+  const RangeOutcome o = ApplyRangeOperation(op, head + Body(in) + kTail, range, whole, false);
   if (!o.ok()) return o.error;
   EXPECT_EQ(o.bytes.substr(0, head.size()) + o.bytes.substr(o.bytes.size() - kTailSize), head + kTail);
   return o.bytes.substr(head.size(), o.bytes.size() - head.size() - kTailSize);
@@ -53,8 +61,7 @@ TEST(SetSyncStart, RewritesOnlyTheDigits) {
   };
   auto node_of = [](SamiNodeKind kind, const std::string& text, int32_t start) {
     SamiNode node;
-    node.kind = kind, node.text = text, node.start = start;
-    return node;
+    return node.kind = kind, node.text = text, node.start = start, node;
   };
   for (const auto& [text, value, expected] : edits) {
     SamiNode node = node_of(SamiNodeKind::Sync, text, 1);
@@ -86,68 +93,50 @@ TEST(SetSyncStart, FindsWhatThePatternFinds) {
   }
 }
 
-TEST(RangeShift, ShiftsTheSyncsOfTheRange) {
-  const std::vector<Case> cases = {
-      {"end 0: to the end", {2000, 500, 0, 0}, S(1000) + S(2000) + B(3000),
-       S(1000) + S(2500) + B(3500)},
-      {"end = start: nothing", {2000, 500, 0, 2000}, S(1000) + S(2000), S(1000) + S(2000)},
-      {"end excluded", {1000, 10, 0, 3000}, S(1000) + S(2000) + S(3000),
-       S(1010) + S(2010) + S(3000)},
-      {"end < start: open", {2000, 1, 0, 1000}, S(1000) + S(3000), S(1000) + S(3001)},
-      {"below zero", {0, -1500, 0, 0}, S(1000) + B(2000), S(-500) + B(500)},
-      {"held at the largest", {0, INT_MAX, 0, 0}, S(2147483000), S(2147483647)},
+// RangeNumbers: start position, start change, end change, end position.
+TEST(RangeOperations, RewriteTheSyncsOfTheRange) {
+  using O = SyncOperation;
+  const RangeNumbers by300{0, 300, 0, 0}, doubled{1000, 1000, 3000, 2000};
+  const struct { const char* what; O op; RangeNumbers range; bool whole; std::string in, out; } cases[] = {
+      {"shift, end 0: to the end", O::RangeShift, {2000, 500, 0, 0}, false, "1000 2000 _3000", "1000 2500 _3500"},
+      {"shift, end = start: nothing", O::RangeShift, {2000, 500, 0, 2000}, false, "1000 2000", "1000 2000"},
+      {"shift, end excluded", O::RangeShift, {1000, 10, 0, 3000}, false, "1000 2000 3000", "1010 2010 3000"},
+      {"shift, end < start: open", O::RangeShift, {2000, 1, 0, 1000}, false, "1000 3000", "1000 3001"},
+      {"shift below zero", O::RangeShift, {0, -1500, 0, 0}, false, "1000 _2000", "-500 _500"},
+      {"shift held at the largest", O::RangeShift, {0, INT_MAX, 0, 0}, false, "2147483000", "2147483647"},
+      {"scale, both ends included", O::RatioScale, doubled, false, "999 1000 1250 1500 _2000 2001",
+       "999 1000 1500 2000 _3000 2001"},
+      {"scale over the whole file", O::RatioScale, doubled, true, "999 1000 1250 1500 _2000 2001",
+       "998 1000 1500 2000 _3000 3002"},
+      {"scale out of order: each by its start, the order kept", O::RatioScale, doubled, false,
+       "5000 1500 999 1250 2000", "5000 2000 999 1500 3000"},
+      {"scale divides, multiplies, truncates toward zero", O::RatioScale, {1000, 0, 1000, 4000}, true,
+       "0 1001 3999", "-333 0 999"},
+      {"scale to an empty span", O::RatioScale, {1000, 0, 5, 1000}, true, "1000", "1000"},
+      {"clears move by the change", O::ClearSyncs, by300, false, "1000 _2000 5000", "1000 _2300 5000"},
+      {"clears stop 50 ms before the next caption", O::ClearSyncs, by300, false, "_2000 2200", "_2150 2200"},
+      {"clears go back when it is close", O::ClearSyncs, by300, false, "_2000 2020", "_1970 2020"},
+      {"a clearing sync has paragraphs", O::ClearSyncs, by300, false, "_2000 _2100", "_2050 _2400"},
+      {"a bare sync is passed over", O::ClearSyncs, by300, false, "_2000 =2100 2200", "_2150 =2100 2200"},
+      {"clears of the range only", O::ClearSyncs, {1500, 100, 0, 3000}, false, "_1000 _2000 _3000 9000",
+       "_1000 _2100 _3000 9000"},
+      {"change 0: a blank sync before a caption", O::ClearSyncs, {}, false, "1000 3000 _5000", "1000 +2950 3000 _5000"},
+      {"change 0: a clear within 50 ms is moved", O::ClearSyncs, {}, false, "1000 _4980 5000", "1000 _4950 5000"},
+      {"change 0: exactly 50 ms stays", O::ClearSyncs, {}, false, "_4950 5000", "_4950 5000"},
+      {"change 0: further, kept and one added", O::ClearSyncs, {}, false, "_4949 5000", "_4949 +4950 5000"},
+      {"change 0: after the caption, moved", O::ClearSyncs, {}, false, "_5100 5000", "_4950 5000"},
+      {"change 0: not before the first, the range aside", O::ClearSyncs, {5000, 0, 0, 6000}, false, "1000 2000",
+       "1000 +1950 2000"},
   };
-  for (const Case& c : cases) EXPECT_EQ(Apply(SyncOperation::RangeShift, c), c.out) << c.name;
-}
-
-TEST(RatioScale, MapsTheRangeOntoTheNewRange) {
-  const RangeNumbers doubled{1000, 1000, 3000, 2000};
-  const std::string in = S(999) + S(1000) + S(1250) + S(1500) + B(2000) + S(2001);
-  EXPECT_EQ(Apply(SyncOperation::RatioScale, {"", doubled, in, ""}),
-            S(999) + S(1000) + S(1500) + S(2000) + B(3000) + S(2001));
-  EXPECT_EQ(Apply(SyncOperation::RatioScale, {"", doubled, in, ""}, true),
-            S(998) + S(1000) + S(1500) + S(2000) + B(3000) + S(3002));
-  // Out of order: each sync by its own start, the file's order kept.
-  EXPECT_EQ(Apply(SyncOperation::RatioScale,
-                  {"", doubled, S(5000) + S(1500) + S(999) + S(1250) + S(2000), ""}),
-            S(5000) + S(2000) + S(999) + S(1500) + S(3000));
-  // Divided, multiplied, truncated toward zero.
-  EXPECT_EQ(Apply(SyncOperation::RatioScale, {"", {1000, 0, 1000, 4000}, S(0) + S(1001) + S(3999), ""},
-                  true),
-            S(-333) + S(0) + S(999));
-  EXPECT_EQ(Apply(SyncOperation::RatioScale, {"", {1000, 0, 5, 1000}, S(1000), ""}, true), S(1000));
-}
-
-TEST(ClearSyncs, MovesTheClearingSyncsOfTheRange) {
-  const RangeNumbers by300{0, 300, 0, 0};
-  const std::vector<Case> cases = {
-      {"by the change", by300, S(1000) + B(2000) + S(5000), S(1000) + B(2300) + S(5000)},
-      {"50 ms before the next caption", by300, B(2000) + S(2200), B(2150) + S(2200)},
-      {"back when it is close", by300, B(2000) + S(2020), B(1970) + S(2020)},
-      {"a clearing sync has paragraphs", by300, B(2000) + B(2100), B(2050) + B(2400)},
-      {"a bare sync is passed over", by300, B(2000) + "<SYNC Start=2100>\r\n" + S(2200),
-       B(2150) + "<SYNC Start=2100>\r\n" + S(2200)},
-      {"the range", {1500, 100, 0, 3000}, B(1000) + B(2000) + B(3000) + S(9000),
-       B(1000) + B(2100) + B(3000) + S(9000)},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(Apply(SyncOperation::ClearSyncs, c), c.out) << c.name;
-    EXPECT_EQ(Apply(SyncOperation::ClearSyncs, c, false, kHeadTwo), c.out) << c.name;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(Apply(c.op, c.range, c.in, c.whole), Body(c.out));
+    if (c.op == O::ClearSyncs && c.range.start_change != 0)  // moving clears works whatever the classes
+      EXPECT_EQ(Apply(c.op, c.range, c.in, false, kHeadTwo), Body(c.out));
   }
 }
 
-TEST(ClearSyncs, ChangeZeroPutsABlankSyncBeforeEveryCaption) {
-  const std::vector<Case> cases = {
-      {"after a caption", {}, S(1000) + S(3000) + B(5000), S(1000) + Added(2950) + S(3000) + B(5000)},
-      {"within 50 ms: moved", {}, S(1000) + B(4980) + S(5000), S(1000) + B(4950) + S(5000)},
-      {"exactly 50 ms: stays", {}, B(4950) + S(5000), B(4950) + S(5000)},
-      {"further: kept, one added", {}, B(4949) + S(5000), B(4949) + Added(4950) + S(5000)},
-      {"after the caption: moved", {}, B(5100) + S(5000), B(4950) + S(5000)},
-      {"not before the first, the range aside", {5000, 0, 0, 6000}, S(1000) + S(2000),
-       S(1000) + Added(1950) + S(2000)},
-  };
-  for (const Case& c : cases) EXPECT_EQ(Apply(SyncOperation::ClearSyncs, c), c.out) << c.name;
-
+TEST(ClearSyncs, ChangeZeroNeedsOneClassAndCopiesItsMasks) {
   // The added sync's masks are the previous sync's class mask.
   SamiDocument doc;
   ASSERT_TRUE(doc.Analyse(kHead + S(1000) + "<SYNC Start=2000>\r\n" + S(3000) + kTail, 0));
@@ -157,22 +146,19 @@ TEST(ClearSyncs, ChangeZeroPutsABlankSyncBeforeEveryCaption) {
                                    doc.nodes[6].clear_mask, doc.nodes[6].class_mask}),
             std::vector<uint32_t>({1, 1, 0, 0}));
 
-  for (const std::string& head : {kHeadTwo, std::string("<SAMI><BODY>\r\n")}) {
-    EXPECT_EQ(Apply(SyncOperation::ClearSyncs, {"", {}, S(1000) + S(2000), ""}, false, head),
-              kClearSyncsOneLanguageMessage);
-  }
+  for (const std::string& head : {kHeadTwo, std::string("<SAMI><BODY>\r\n")})
+    EXPECT_EQ(Apply(SyncOperation::ClearSyncs, {}, "1000 2000", false, head), kClearSyncsOneLanguageMessage);
   std::string jp = kHead;
   jp.replace(jp.find("KRCC"), 4, "JPCC");
-  EXPECT_EQ(Apply(SyncOperation::ClearSyncs, {"", {}, S(1000) + S(2000), ""}, false, jp),
+  EXPECT_EQ(Apply(SyncOperation::ClearSyncs, {}, "1000 2000", false, jp),
             S(1000) + "<SYNC Start=1950><P Class=JPCC>&nbsp;\r\n" + S(2000));
 }
 
 TEST(ApplyRangeOperation, BreakRepairAndOtherCodes) {
   const std::string in = kHead + S(1000, "one\r\ntwo") + kTail;
-  for (bool repair : {true, false}) {
+  for (bool repair : {true, false})
     EXPECT_EQ(ApplyRangeOperation(SyncOperation::RangeShift, in, {0, 5, 0, 0}, false, repair).bytes,
               kHead + S(1005, repair ? "one<br>\r\ntwo" : "one\r\ntwo") + kTail);
-  }
   EXPECT_FALSE(ApplyRangeOperation(SyncOperation::MergeTwo, in, {}, false, false).ok());
 }
 

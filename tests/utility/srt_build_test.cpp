@@ -3,18 +3,14 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
-#include "test_support.h"
+#include <tuple>
 
 namespace cadenzio {
 namespace {
 
 TEST(SrtBuild, MergeSrtWithTextPairsTimingsWithBlocks) {
   const std::string x507(507, 'x'), a509 = "a" + std::string(509, ' ');
-  const struct {
-    std::string srt, text, expected;
-  } cases[] = {
+  const struct { std::string srt, text, expected; } cases[] = {
       // Own numbers and texts dropped; blank runs before and between blocks
       // count as one; each entry line ends in CR LF, copied lines keep theirs.
       {"7\r\n00:00:01,000 --> 00:00:02,000\r\nold one\r\n\r\n"
@@ -32,11 +28,7 @@ TEST(SrtBuild, MergeSrtWithTextPairsTimingsWithBlocks) {
       {"", "\r\n \r\n", ""},
       {"-->\n", "a\n\v\nb\n", "1\r\n-->\na\n\v\nb\n\r\n"},  // only blank, tab, CR, LF are blank
   };
-  for (const auto& c : cases) {
-    const SrtBuildResult r = MergeSrtWithText(c.srt, c.text);
-    ASSERT_TRUE(r.ok()) << c.srt;
-    EXPECT_EQ(r.bytes, c.expected);
-  }
+  for (const auto& c : cases) EXPECT_EQ(MergeSrtWithText(c.srt, c.text).bytes, c.expected) << c.srt;
 }
 
 TEST(SrtBuild, MergeSrtWithTextRefusesDifferentCounts) {
@@ -49,16 +41,11 @@ TEST(SrtBuild, MergeSrtWithTextRefusesDifferentCounts) {
             "\xC0\xCF\xC4\xA1\xC7\xCF\xC1\xF6 \xBE\xCA\xBD\xC0\xB4\xCF\xB4\xD9.\r\n"
             "   SRT - 3,  TXT - 2");
   EXPECT_EQ(r.bytes, "");
-  char expected[256];
-  std::snprintf(expected, sizeof expected, kSrtTextCountMismatchFormat, 1, 3);
-  EXPECT_EQ(MergeSrtWithText("-->\n", "a\n\nb\n\n\nc").error, expected);
+  EXPECT_TRUE(MergeSrtWithText("-->\n", "a\n\nb\n\n\nc").error.ends_with("\r\n   SRT - 1,  TXT - 3"));
 }
 
 TEST(SrtBuild, IdxTimestampScansAsSscanf) {
-  const struct {
-    std::string line;
-    std::optional<int32_t> ms;
-  } cases[] = {
+  const struct { std::string line; std::optional<int32_t> ms; } cases[] = {
       {"timestamp: 00:01:02:345, filepos: 000000000\r\n", 62345},
       {"timestamp:   01: 02:03:0045", 3723004},  // blanks before numbers skipped, width 3
       {"timestamp:-1:00:00:000", -3600000},       // the sign counts toward the width
@@ -71,10 +58,7 @@ TEST(SrtBuild, IdxTimestampScansAsSscanf) {
 }
 
 TEST(SrtBuild, ApplyIdxStartTimesKeepsDurations) {
-  const struct {
-    std::string srt, idx, expected;
-    int captions, idx_starts, unreadable;
-  } cases[] = {
+  const struct { std::string srt, idx, expected; int captions, idx_starts, unreadable; } cases[] = {
       // Index lines dropped, texts and blank lines kept; a timestamp of 0 has
       // no clock text; past the last timestamp a caption keeps its start.
       {"5\r\n00:00:10,000 --> 00:00:11,500\r\nhello\r\n\r\n6\r\n00:00:20,000 --> 00:00:22,000\r\n"
@@ -98,26 +82,10 @@ TEST(SrtBuild, ApplyIdxStartTimesKeepsDurations) {
   };
   for (const auto& c : cases) {
     const SrtBuildResult r = ApplyIdxStartTimes(c.srt, c.idx);
-    ASSERT_TRUE(r.ok());
     EXPECT_EQ(r.bytes, c.expected) << c.srt;
-    EXPECT_EQ(r.captions, c.captions);
-    EXPECT_EQ(r.idx_starts, c.idx_starts);
-    EXPECT_EQ(r.unreadable_timings, c.unreadable);
+    EXPECT_EQ(std::tie(r.captions, r.idx_starts, r.unreadable_timings), std::tie(c.captions, c.idx_starts, c.unreadable));
   }
   EXPECT_EQ(SrtBuildOutputName("/work/movie.srt"), "/work/movie.Merged.SRT");
-}
-
-TEST(SrtBuild, RealFiles) {
-  const std::string dir = test::SamplesDir();
-  if (dir.empty()) GTEST_SKIP() << "no samples";
-  const SrtBuildResult timed = ApplyIdxStartTimes(test::ReadFile(dir + "/srt-tools-s01-cp949.srt"),
-                                                   test::ReadFile(dir + "/subforge-test.idx"));
-  EXPECT_GT(timed.captions, 100);
-  EXPECT_EQ(timed.idx_starts, 2);
-  const std::string start =
-      "1\r\n00:00:01,000 --> 00:00:03,024\r\n<i>\xBF\xEC-\xBF\xEC</i>\n\n"
-      "2\r\n00:00:05,000 --> 00:00:06,508\r\n";
-  EXPECT_EQ(timed.bytes.substr(0, start.size()), start);
 }
 
 }  // namespace

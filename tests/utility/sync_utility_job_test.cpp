@@ -32,8 +32,7 @@ std::string Smi(std::vector<long> starts, long blank, bool two = false) {
 
 std::set<std::string> Listing(const TempDir& dir) {
   std::set<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
-    names.insert(entry.path().filename().string());
+  for (const auto& entry : std::filesystem::directory_iterator(dir.path())) names.insert(entry.path().filename());
   return names;
 }
 
@@ -54,47 +53,35 @@ TEST(SyncUtilityJob, RefusalsGiveTheirMessagesAndWriteNothing) {
   const std::set<std::string> files = Listing(dir);
   using F = UtilityField;
   using I = MessageIcon;
-  struct Refusal {  // texts are UTF-8; caption, icon and focus are the last message's
-    SyncUtilityJob job;
-    std::vector<std::string> texts;
-    const char* caption;
-    MessageIcon icon;
-    UtilityField focus;
-  };
+  // Texts are UTF-8; caption, icon and focus are the last message's.
+  struct Refusal { SyncUtilityJob job; std::vector<std::string> texts; const char* caption; I icon; F focus; };
   const std::string merge_first = Cp949ToUtf8(kMergeFirstNotOneLanguageMessage);
-  const std::string srt_open = Cp949ToUtf8(kSrtBuildOpenFailedMessage);
+  const char* const e = "오 류";
   const std::vector<Refusal> refusals = {
-      {Job(0, in, keep), {"옵션 선택이 올바르지 않습니다."}, "오 류", I::Warning, F::kNone},
-      {Job(kOptionRangeShift, "", keep), {"입력 화일명을 기입하세요."}, "오 류", I::Warning,
-       F::kSourceName},
+      {Job(0, in, keep), {"옵션 선택이 올바르지 않습니다."}, e, I::Warning, F::kNone},
+      {Job(kOptionRangeShift, "", keep), {"입력 화일명을 기입하세요."}, e, I::Warning, F::kSourceName},
       {Job(kOptionClearSyncs, "", keep, {0, -5, 0, 0}),
-       {"    변경값은 0 값 보다 커야 합니다. 수정합니다.\r\n"
-        "(0 값 입력시는 모든 노드에 자막에 &nbsp; 노드 추가)",
-        "입력 화일명을 기입하세요."},
-       "오 류", I::Warning, F::kSourceName},
-      {Job(kOptionMergeTwo, in, ""), {"입력 두번째 화일명을 기입하세요."}, "오 류", I::Warning,
-       F::kOutputName},
+       {"    변경값은 0 값 보다 커야 합니다. 수정합니다.\r\n(0 값 입력시는 모든 노드에 자막에 &nbsp; 노드 추가)",
+        "입력 화일명을 기입하세요."}, e, I::Warning, F::kSourceName},
+      {Job(kOptionMergeTwo, in, ""), {"입력 두번째 화일명을 기입하세요."}, e, I::Warning, F::kOutputName},
       // Read before the sync values are checked.
       {Job(kOptionRatioScale, dir.path().string(), keep, {1000, 5000, 4000, 2000}),
-       {"입력 화일을 읽어 들일 수 없습니다."}, "오 류", I::Error, F::kSourceName},
-      {Job(kOptionRangeShift, in, dir.File("no/out.smi")), {"출력 화일을 쓰기 위해서 열 수 없습니다."},
-       "오 류", I::None, F::kOutputName},
-      {Job(kOptionRatioScale, in, keep, {1000, 5000, 4000, 2000}),
-       {"싱크값 입력이 잘못 되었습니다. 정확히 입력하세요."}, "오 류", I::None, F::kStartPosition},
-      {Job(kOptionRatioScale, in, keep, {1000, -100, 500, 2000}), {"변경 값은 음수가 될수 없습니다."},
-       "오 류", I::None, F::kStartChange},
-      {Job(kOptionClearSyncs, two, keep),
-       {"&nbsp; 노드 추가작업은 1개 언어인 자막화일에만 사용가능 합니다."}, "Cadenzio", I::Error,
-       F::kNone},
-      {Job(kOptionSrtWithText, "a.srt", " \t"), {"두번째 화일을 지정하세요."}, "오 류", I::Warning,
+       {"입력 화일을 읽어 들일 수 없습니다."}, e, I::Error, F::kSourceName},
+      {Job(kOptionRangeShift, in, dir.File("no/out.smi")), {"출력 화일을 쓰기 위해서 열 수 없습니다."}, e, I::None,
        F::kOutputName},
-      {Job(kOptionSrtWithIdx, " a.srt", "a.srt "), {"두개 화일은 같을 수 없습니다."}, "오 류",
-       I::Warning, F::kOutputName},
+      {Job(kOptionRatioScale, in, keep, {1000, 5000, 4000, 2000}),
+       {"싱크값 입력이 잘못 되었습니다. 정확히 입력하세요."}, e, I::None, F::kStartPosition},
+      {Job(kOptionRatioScale, in, keep, {1000, -100, 500, 2000}), {"변경 값은 음수가 될수 없습니다."}, e, I::None,
+       F::kStartChange},
+      {Job(kOptionClearSyncs, two, keep), {"&nbsp; 노드 추가작업은 1개 언어인 자막화일에만 사용가능 합니다."},
+       "Cadenzio", I::Error, F::kNone},
+      {Job(kOptionSrtWithText, "a.srt", " \t"), {"두번째 화일을 지정하세요."}, e, I::Warning, F::kOutputName},
+      {Job(kOptionSrtWithIdx, " a.srt", "a.srt "), {"두개 화일은 같을 수 없습니다."}, e, I::Warning, F::kOutputName},
       // Names that differ in case only are two files here; neither exists.
-      {Job(kOptionSrtWithIdx, dir.File("a.srt"), dir.File("A.srt")), {srt_open}, "Cadenzio",
+      {Job(kOptionSrtWithIdx, dir.File("a.srt"), dir.File("A.srt")), {"화일을 열수가 없습니다."}, "Cadenzio",
        I::Error, F::kNone},
-      {Job(kOptionMergeTwo, in, dir.File("none.smi")), {"두번째 입력 화일을 읽어 들일 수 없습니다."},
-       "오 류", I::Error, F::kOutputName},
+      {Job(kOptionMergeTwo, in, dir.File("none.smi")), {"두번째 입력 화일을 읽어 들일 수 없습니다."}, e, I::Error,
+       F::kOutputName},
       {Job(kOptionMergeTwo, two, two), {merge_first}, "Cadenzio", I::Error, F::kNone},
   };
   for (const Refusal& r : refusals) {
@@ -104,8 +91,7 @@ TEST(SyncUtilityJob, RefusalsGiveTheirMessagesAndWriteNothing) {
     const std::string name = r.texts.back();
     EXPECT_FALSE(result.completed || asked) << name;
     ASSERT_EQ(result.messages.size(), r.texts.size()) << name;
-    for (std::size_t i = 0; i < r.texts.size(); ++i)
-      EXPECT_EQ(Cp949ToUtf8(result.messages[i].text), r.texts[i]);
+    for (std::size_t i = 0; i < r.texts.size(); ++i) EXPECT_EQ(Cp949ToUtf8(result.messages[i].text), r.texts[i]);
     EXPECT_EQ(Cp949ToUtf8(result.messages.back().caption), r.caption) << name;
     EXPECT_EQ(result.messages.back().icon, r.icon) << name;
     EXPECT_EQ(result.focus, r.focus) << name;
@@ -125,9 +111,11 @@ TEST(SyncUtilityJob, CompletedRunsWriteTheirFileAndReportTheTime) {
   const UtilityRunResult result = job.Run(nullptr);
   ASSERT_TRUE(result.completed);
   EXPECT_EQ(job.start_change, 300);  // noticed, made positive, and used
-  EXPECT_EQ(result.messages.at(0).text, kUtilityNegativeClearChangeNotice);
-  EXPECT_EQ(result.messages.at(1), (UtilityMessage{UtilityDoneMessage(result.seconds),
-                                                   kUtilityDoneCaption, MessageIcon::Information}));
+  ASSERT_EQ(result.messages.size(), 2u);  // the notice, then the done message
+  EXPECT_EQ(Cp949ToUtf8(result.messages[0].caption + result.messages[1].caption), "알 림작업 완료");
+  EXPECT_EQ(result.messages[0].icon, MessageIcon::Information);
+  EXPECT_EQ(result.messages[1].text, UtilityDoneMessage(result.seconds));
+  EXPECT_EQ(result.messages[1].icon, MessageIcon::Information);
   EXPECT_EQ(result.written, out);
   EXPECT_EQ(ReadFile(out), Smi({1000, 2000}, 2800));
 
