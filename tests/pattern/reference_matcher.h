@@ -1,14 +1,11 @@
 // A deliberately naive second implementation of the caption pattern language,
-// used only by the tests to check PatternMatcher. It follows Henry Spencer's
-// design to the letter: the pattern compiles in two passes (measure, then
-// emit) into a byte program of three-byte nodes with 16-bit links and
-// NUL-terminated operands, and a plainly recursive matcher runs that program.
-// Nothing here is clever, so the recursion is exponential on hostile patterns
+// used only by the tests to check PatternMatcher, with the same outward
+// interface. It follows Henry Spencer's design to the letter: two compile
+// passes (measure, then emit) into a byte program of three-byte nodes with
+// 16-bit links and NUL-terminated operands, run by a plainly recursive
+// matcher. Nothing here is clever, so it is exponential on hostile patterns
 // and deep on long subjects: keep subjects small, or give a step limit and
 // treat gave_up() as "no verdict".
-//
-// Its outward interface copies PatternMatcher's (Compile, Find, Substitute,
-// Group, GroupOffset, found_text) so one test template drives both.
 #pragma once
 
 #include <array>
@@ -162,7 +159,6 @@ class ReferenceMatcher {
   static bool IsMult(char c) { return c == '*' || c == '+' || c == '?'; }
   static int Operand(int p) { return p + 3; }
 
-  // --- program access ---
   unsigned char Op(int p) const { return p < 0 ? kNothing : program_[p]; }
   const char* OperandText(int p) const {
     return reinterpret_cast<const char*>(&program_[Operand(p)]);
@@ -174,7 +170,6 @@ class ReferenceMatcher {
     return Op(p) == kBack ? p - offset : p + offset;
   }
 
-  // --- emission ---
   char Cur() const { return pattern_.c_str()[parse_]; }
   void Emit(unsigned char b) {
     if (emit_) program_.at(static_cast<std::size_t>(code_++)) = b;
@@ -216,7 +211,6 @@ class ReferenceMatcher {
     if (c >= 0x01 && c <= 0x7F) Emit(c);  // set members are single-byte characters
   }
 
-  // --- the grammar ---
   int Reg(bool paren, int& flags) {
     flags = kHasWidth;
     int ret = kNone, parno = 0, branch_flags = 0;
@@ -379,7 +373,6 @@ class ReferenceMatcher {
     }
   }
 
-  // --- matching ---
   unsigned char Subject(std::size_t pos) const {
     return static_cast<unsigned char>(subject_.c_str()[pos]);
   }
@@ -406,8 +399,7 @@ class ReferenceMatcher {
       int next = Next(scan);
       const unsigned char op = Op(scan);
       switch (op) {
-        case kEnd:
-          return true;
+        case kEnd: return true;
         case kBol:
           if (input_ != 0) return false;
           break;
@@ -435,9 +427,7 @@ class ReferenceMatcher {
           input_ += len;
           break;
         }
-        case kNothing:
-        case kBack:
-          break;
+        case kNothing: case kBack: break;
         case kBranch:
           if (Op(next) != kBranch) {
             next = Operand(scan);  // a single alternative: no choice
@@ -464,20 +454,15 @@ class ReferenceMatcher {
           }
           return false;
         }
-        default:
-          if (op > kOpen && op < kOpen + 10) {
-            const std::size_t save = input_;
-            if (!Match(next)) return false;
-            if (starts_[op - kOpen] < 0) starts_[op - kOpen] = static_cast<long>(save);
-            return true;
-          }
-          if (op > kClose && op < kClose + 10) {
-            const std::size_t save = input_;
-            if (!Match(next)) return false;
-            if (ends_[op - kClose] < 0) ends_[op - kClose] = static_cast<long>(save);
-            return true;
-          }
-          return false;
+        default: {  // OPEN n, CLOSE n: set on the way back, so the last iteration wins
+          const bool open = op > kOpen && op < kOpen + 10;
+          if (!open && !(op > kClose && op < kClose + 10)) return false;
+          const std::size_t save = input_;
+          if (!Match(next)) return false;
+          long& at = open ? starts_[op - kOpen] : ends_[op - kClose];
+          if (at < 0) at = static_cast<long>(save);
+          return true;
+        }
       }
       scan = next;
     }
@@ -515,27 +500,21 @@ class ReferenceMatcher {
   }
 
   // compiled state
-  bool compiled_ = false;
+  bool compiled_ = false, anchored_ = false;
   std::vector<unsigned char> program_;
   unsigned char start_ = 0;
-  bool anchored_ = false;
   int must_ = kNone;
   // compile-time state
   bool emit_ = false;
   std::string pattern_;
   std::size_t parse_ = 0;
-  int npar_ = 1;
-  int code_ = 0;
-  int size_ = 0;
+  int npar_ = 1, code_ = 0, size_ = 0;
   // match-time state
   std::string subject_;
-  std::size_t input_ = 0;
-  std::size_t match_ = 0;
-  std::array<long, 10> starts_{};
-  std::array<long, 10> ends_{};
+  std::size_t input_ = 0, match_ = 0;
+  std::array<long, 10> starts_{}, ends_{};
   std::optional<std::string> found_;
-  long step_limit_;
-  long steps_ = 0;
+  long step_limit_, steps_ = 0;
   bool gave_up_ = false;
 };
 

@@ -10,6 +10,7 @@ namespace cadenzio {
 namespace {
 
 constexpr char kYellowHead[] = R"({\rtf1\ansi\ansicpg949{\colortbl;\red255\green255\blue0;)";
+constexpr char kBodyStart[] = R"(}\b\i0\ulnone\cf1 )";
 
 struct Rendered {
   int32_t start;
@@ -22,18 +23,42 @@ Rendered Render(const SamiDocument& doc, int32_t position, int class_index) {
   return {start, rtf};
 }
 
-TEST(RenderCaption, FontColourAndLineBreak) {
+std::string RenderAt0(const std::string& paragraph) {
+  return Render(PreviewDocument("<SYNC Start=0>" + paragraph), 0, kKorean).rtf;
+}
+
+TEST(RenderCaption, TagsToRtf) {
   // "안녕<br><font color=red>세상</font>"
   const SamiDocument doc = PreviewDocument(
       "<SYNC Start=1000><P Class=KRCC>\xBE\xC8\xB3\xE7<br><font color=red>\xBC\xBC\xBB\xF3"
       "</font>\r\n<P Class=ENCC>Hello\r\n");
   const Rendered korean = Render(doc, 1000, kKorean);
   EXPECT_EQ(korean.start, 1000);
-  EXPECT_EQ(korean.rtf, std::string(kYellowHead) +
-                            R"(\red255\green0\blue0;}\b\i0\ulnone\cf1 )" "\xBE\xC8\xB3\xE7"
-                            R"(\par \cf2 )" "\xBC\xBC\xBB\xF3" "\\cf1 \r\n}");
-  EXPECT_EQ(Render(doc, 1000, kEnglish).rtf,
-            std::string(kYellowHead) + "}\\b\\i0\\ulnone\\cf1 Hello\r\n}");
+  EXPECT_EQ(korean.rtf, R"({\rtf1\ansi\ansicpg949{\colortbl;\red255\green255\blue0;)"
+                        R"(\red255\green0\blue0;}\b\i0\ulnone\cf1 )" "\xBE\xC8\xB3\xE7"
+                        R"(\par \cf2 )" "\xBC\xBC\xBB\xF3" "\\cf1 \r\n}");
+  EXPECT_EQ(Render(doc, 1000, kEnglish).rtf, std::string(kYellowHead) + kBodyStart + "Hello\r\n}");
+
+  EXPECT_EQ(RenderAt0("<P Class=KRCC><B>b</b><i>i</I><ul>u</UL>|<br/><br ><Font>x<unknown>y"
+                      "<font color=\"#00FF00\">g</font><font color=nosuch>n</FONT>"
+                      "<FONT face=x Color=\"Blue\" size=2>blue</font><fontcolor=red>c\\{}<b>x>y\r\n"),
+            std::string(kYellowHead) + R"(\red0\green255\blue0;\red0\green0\blue255;)" + kBodyStart +
+                R"(\b b\b0 \i i\i0 \ul u\ulnone |xy\cf2 g\cf1 n\cf1 \cf3 blue\cf1 )"
+                R"(c\\\{\}\b x\b y)" "\r\n}");
+
+  // Colour numbers of two digits.
+  std::string many, reds;
+  for (int i = 0; i < 10; ++i) many += "<font color=red>r", reds += R"(\red255\green0\blue0;)";
+  EXPECT_EQ(RenderAt0("<P Class=KRCC>" + many + "\r\n"),
+            kYellowHead + reds + kBodyStart +
+                R"(\cf2 r\cf3 r\cf4 r\cf5 r\cf6 r\cf7 r\cf8 r\cf9 r\cf10 r\cf11 r)" "\r\n}");
+
+  // A document colour the table does not know falls back to white.
+  SamiDocument unknown = PreviewDocument("<SYNC Start=0><P Class=KRCC><font color=red>r\r\n");
+  unknown.colour = "nosuch";
+  EXPECT_EQ(Render(unknown, 0, kKorean).rtf,
+            R"({\rtf1\ansi\ansicpg949{\colortbl;\red255\green255\blue255;\red255\green0\blue0;})"
+            R"(\b\i0\ulnone\cf1 \cf2 r)" "\r\n}");
 }
 
 TEST(RenderCaption, WhichSyncIsShown) {
@@ -43,11 +68,10 @@ TEST(RenderCaption, WhichSyncIsShown) {
       "<SYNC Start=3000><P Class=KRCC>three\r\n"
       "<SYNC Start=4000><P Class=JPCC>undeclared\r\n"
       "<SYNC Start=5000><P Class=KRCC>five\r\n<P>every class\r\n");
-  const std::string body = "}\\b\\i0\\ulnone\\cf1 ";
   auto shows = [&](int32_t position, int class_index, int32_t start, const std::string& text) {
     const Rendered r = Render(doc, position, class_index);
     EXPECT_EQ(r.start, start) << position << " " << class_index;
-    EXPECT_EQ(r.rtf, text.empty() ? "" : kYellowHead + body + text + "\r\n}")
+    EXPECT_EQ(r.rtf, text.empty() ? "" : kYellowHead + (kBodyStart + text) + "\r\n}")
         << position << " " << class_index;
   };
   shows(999, kKorean, 0, "");
@@ -67,62 +91,23 @@ TEST(RenderCaption, WhichSyncIsShown) {
 
   std::string rtf = "kept";
   EXPECT_EQ(doc.RenderCaption(1500, kKorean, 1000, rtf), 1000);
-  EXPECT_EQ(rtf, "kept");
   EXPECT_EQ(doc.RenderCaption(1500, kEnglish, 1000, rtf), 1000);  // a class switch waits
   EXPECT_EQ(rtf, "kept");
-}
-
-TEST(RenderCaption, TagsToRtf) {
-  const SamiDocument doc = PreviewDocument(
-      "<SYNC Start=0><P Class=KRCC><B>b</b><i>i</I><ul>u</UL>|<br/><br ><Font>x<unknown>y"
-      "<font color=\"#00FF00\">g</font><font color=nosuch>n</FONT>"
-      "<FONT face=x Color=\"Blue\" size=2>blue</font><fontcolor=red>c\\{}<b>x>y\r\n");
-  EXPECT_EQ(Render(doc, 0, kKorean).rtf,
-            std::string(kYellowHead) +
-                R"(\red0\green255\blue0;\red0\green0\blue255;}\b\i0\ulnone\cf1 )"
-                R"(\b b\b0 \i i\i0 \ul u\ulnone |xy\cf2 g\cf1 n\cf1 \cf3 blue\cf1 )"
-                R"(c\\\{\}\b x\b y)" "\r\n}");
-
-  std::string many;
-  for (int i = 0; i < 10; ++i) many += "<font color=red>r";
-  const std::string rtf =
-      Render(PreviewDocument("<SYNC Start=0><P Class=KRCC>" + many + "\r\n"), 0, kKorean).rtf;
-  EXPECT_TRUE(rtf.ends_with(R"(\cf9 r\cf10 r\cf11 r)" "\r\n}")) << rtf;
-  const std::string ten_reds = [] {
-    std::string reds;
-    for (int i = 0; i < 10; ++i) reds += R"(\red255\green0\blue0;)";
-    return reds;
-  }();
-  EXPECT_TRUE(rtf.starts_with(kYellowHead + ten_reds + "}")) << rtf;
-}
-
-TEST(RenderCaption, UnknownDocumentColourFallsBackToWhite) {
-  SamiDocument doc = PreviewDocument("<SYNC Start=0><P Class=KRCC><font color=red>r\r\n");
-  doc.colour = "nosuch";
-  EXPECT_EQ(Render(doc, 0, kKorean).rtf,
-            R"({\rtf1\ansi\ansicpg949{\colortbl;\red255\green255\blue255;\red255\green0\blue0;})"
-            R"(\b\i0\ulnone\cf1 \cf2 r)" "\r\n}");
 }
 
 TEST(RenderCaption, LongCaptionShowsANotice) {
   const std::string notice = std::string(kYellowHead) +
                              R"(\red255;}\cf2 <)" "\xC0\xDA\xB8\xB7 \xB9\xAE\xC0\xDA\xB0\xA1 "
                              "\xB3\xCA\xB9\xAB \xB8\xB9\xBD\xC0\xB4\xCF\xB4\xD9" R"(> \par\cf1 )";
-  auto render = [](const std::string& paragraph) {
-    const SamiDocument doc = PreviewDocument("<SYNC Start=0>" + paragraph);
-    EXPECT_EQ(doc.nodes[2].text, paragraph);
-    return Render(doc, 0, kKorean).rtf;
-  };
   const std::string tag_line = "<P Class=KRCC>\r\n";  // 16 bytes, a tag to its line's end
-  EXPECT_EQ(render(tag_line + std::string(182, 'x') + "\r\n"),  // 200 bytes
-            std::string(kYellowHead) + "}\\b\\i0\\ulnone\\cf1 \r\n" + std::string(182, 'x') +
-                "\r\n}");
-  EXPECT_EQ(render(tag_line + std::string(183, 'x') + "\r\n"),  // 201 bytes
+  EXPECT_EQ(RenderAt0(tag_line + std::string(182, 'x') + "\r\n"),  // 200 bytes
+            std::string(kYellowHead) + kBodyStart + "\r\n" + std::string(182, 'x') + "\r\n}");
+  EXPECT_EQ(RenderAt0(tag_line + std::string(183, 'x') + "\r\n"),  // 201 bytes
             notice + std::string(183, 'x') + " ...  }");
   // The text after the last tag, cut after byte 200.
-  EXPECT_EQ(render(tag_line + "skip<i>rest\r\n" + std::string(250, 'y') + "\r\n"),
+  EXPECT_EQ(RenderAt0(tag_line + "skip<i>rest\r\n" + std::string(250, 'y') + "\r\n"),
             notice + std::string(172, 'y') + " ...  }");
-  EXPECT_EQ(render("<P Class=KRCC>" + std::string(200, 'z') + "\r\n"), notice + " ...  }");
+  EXPECT_EQ(RenderAt0("<P Class=KRCC>" + std::string(200, 'z') + "\r\n"), notice + " ...  }");
 }
 
 }  // namespace

@@ -13,11 +13,7 @@ namespace cadenzio {
 namespace {
 
 SamiNode Sync(int32_t start, uint32_t class_mask) {
-  SamiNode node;
-  node.kind = SamiNodeKind::Sync;
-  node.start = start;
-  node.class_mask = class_mask;
-  return node;
+  return {.kind = SamiNodeKind::Sync, .class_mask = class_mask, .start = start};
 }
 
 TEST(CaptionSyncIndex, AgreesWithTheWalkOnRandomDocuments) {
@@ -65,8 +61,8 @@ TEST(CaptionSyncIndex, RenderingWithTheIndexIsTheSame) {
   CaptionSyncIndex index;
   for (int32_t position = 0; position <= 500; position += 50) {
     std::string plain, indexed;
-    EXPECT_EQ(doc.RenderCaption(position, 0, kInitialShownSyncStart, indexed, &index),
-              doc.RenderCaption(position, 0, kInitialShownSyncStart, plain));
+    const int32_t start = doc.RenderCaption(position, kKorean, kInitialShownSyncStart, plain);
+    EXPECT_EQ(doc.RenderCaption(position, kKorean, kInitialShownSyncStart, indexed, &index), start);
     EXPECT_EQ(indexed, plain) << position;
   }
 }

@@ -1,8 +1,10 @@
-// The analyser tests' way to get a document: analysed, and known valid.
+// The analyser tests' way to get a document (analysed, and known valid) and
+// to compare it whole.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <string_view>
 
 #include "sami/sami_document.h"
@@ -14,6 +16,12 @@ inline SamiDocument Analysed(std::string_view text, int mode = kAnalysePlain) {
   EXPECT_TRUE(doc.Analyse(text, mode));
   EXPECT_TRUE(doc.valid);
   return doc;
+}
+
+// The dump from the header on: the header, a line per node, the tail.
+inline std::string BodyDump(const SamiDocument& doc) {
+  const std::string dump = doc.Dump();
+  return dump.substr(dump.find("header: "));
 }
 
 }  // namespace cadenzio

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "sami/sami_document.h"
@@ -29,15 +30,10 @@ void ExpectSameAsDocument(const std::string& file, const CodePage& cp, const std
     SamiDocument doc(cp);
     ASSERT_TRUE(doc.Analyse(file, mode));
     std::vector<SamiNode> streamed;
-    ASSERT_TRUE(StreamSamiNodes(file, cp, mode, [&](const SamiNodeView& view) {
-      SamiNode& node = streamed.emplace_back();
-      node.kind = view.kind;
-      node.text.assign(view.text);
-      node.line = view.line;
-      node.clear_mask = view.clear_mask;
-      node.class_mask = view.class_mask;
-      node.start = view.start;
-      node.class_name.assign(view.class_name);
+    ASSERT_TRUE(StreamSamiNodes(file, cp, mode, [&](const SamiNodeView& v) {
+      streamed.push_back({.kind = v.kind, .text = std::string(v.text), .line = v.line,
+                          .clear_mask = v.clear_mask, .class_mask = v.class_mask,
+                          .start = v.start, .class_name = std::string(v.class_name)});
     }));
     ASSERT_EQ(streamed.size(), doc.nodes.size());
     for (std::size_t i = 0; i < streamed.size(); ++i)
@@ -46,11 +42,10 @@ void ExpectSameAsDocument(const std::string& file, const CodePage& cp, const std
     const SrtExport expected = WriteSrt(doc);
     const SrtTextExport got = WriteSrtFromText(file, cp, mode);
     EXPECT_TRUE(got.analysed);
-    EXPECT_EQ(got.has_sync, std::any_of(doc.nodes.begin(), doc.nodes.end(), [](const SamiNode& n) {
+    EXPECT_EQ(got.has_sync, std::ranges::any_of(doc.nodes, [](const SamiNode& n) {
                 return n.kind == SamiNodeKind::Sync;
               }));
-    EXPECT_EQ(got.srt.bytes, expected.bytes);
-    EXPECT_EQ(got.srt.error, expected.error);
+    EXPECT_EQ(std::tie(got.srt.bytes, got.srt.error), std::tie(expected.bytes, expected.error));
   }
 }
 
