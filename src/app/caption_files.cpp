@@ -242,6 +242,16 @@ void CCadenzioDlg::LogSaveFailure(const std::string& message) {
 
 bool CCadenzioDlg::SMISave(const std::string& path) {
   OpenStatePause pause(open_state_);
+  // A character typed that CP949 cannot hold would be saved as '?'. The text
+  // is taken as UTF-8 instead, so the encoding step names the character and
+  // offers UTF-8, and nothing the user typed is lost.
+  if (editor_.HoldsCharactersOutsideCodePage()) {
+    editor_.SetCodePage(CodePage::Utf8());
+    SamiDocument document(CodePage::Utf8());
+    document.Analyse(editor_.Text(), settings_.AnalysisMode());
+    document_ = std::move(document);
+    DocumentChanged();
+  }
 
   UniqueFile work = files_.OpenWorkFile();
   if (!work) {

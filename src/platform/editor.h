@@ -36,6 +36,11 @@ class TextEditor {
   // already there is not converted: set it just before SetText.
   virtual void SetCodePage(const CodePage& cp) = 0;
   virtual const CodePage& code_page() const = 0;
+  // Whether the text holds a character the code page cannot carry, which
+  // only a control that takes any character the user types can. Byte texts
+  // give such a character as '?'; a control that holds characters keeps them
+  // when SetCodePage switches to UTF-8, which carries them all.
+  virtual bool HoldsCharactersOutsideCodePage() const = 0;
 
   virtual long LineCount() const = 0;
   virtual long LineFromChar(long pos) const = 0;   // line holding pos

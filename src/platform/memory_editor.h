@@ -27,6 +27,7 @@ class MemoryEditor : public TextEditor {
   // Counts the characters of the text again in the new code page.
   void SetCodePage(const CodePage& cp) override;
   const CodePage& code_page() const override { return *cp_; }
+  bool HoldsCharactersOutsideCodePage() const override { return false; }  // it holds bytes
 
   long LineCount() const override { return static_cast<long>(lines_.size()); }
   // Positions outside the text are taken as its nearest end.

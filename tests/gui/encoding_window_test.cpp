@@ -5,7 +5,9 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QInputMethodEvent>
 #include <QLabel>
+#include <QMessageBox>
 #include <QTest>
 #include <QTextEdit>
 #include <filesystem>
@@ -51,6 +53,42 @@ TEST_F(EncodingWindowTest, Utf8CaptionIsEditedAndPreviewedInKorean) {
   // Saved unchanged, the file comes back byte for byte, BOM and all.
   ASSERT_TRUE(w.dlg().SaveCaption());
   EXPECT_EQ(test::ReadFile(caption), utf8);
+}
+
+// A character CP949 lacks, typed into a CP949 caption, is not saved as '?':
+// the save names it and offers UTF-8; No writes nothing, Yes writes UTF-8.
+TEST_F(EncodingWindowTest, TypedCharacterCp949LacksIsNeverSavedAsAQuestionMark) {
+  const std::string caption = dir_.File("sample.smi");
+  const std::string cp949 = test::ReadFile(test::ResourcesDir() + "/sample/sample.smi");
+  test::WriteFile(caption, cp949);
+  Start({caption});
+  CadenzioWindow& w = *window_;
+  ASSERT_EQ(w.dlg().caption_encoding(), CaptionEncoding::Cp949);
+
+  const long at = w.editor().FindText({0, -1}, "</BODY>", {}).start;
+  ASSERT_GT(at, 0);
+  w.editor().SetSelection({at, at});
+  QInputMethodEvent typed;
+  typed.setCommitString(U("\xE0\xB8\x81"));  // a Thai letter
+  QApplication::sendEvent(&w.editor(), &typed);
+  ASSERT_TRUE(w.editor().IsModified());
+
+  const auto refused = test::AnswerNextMessageBox(QMessageBox::No);
+  EXPECT_FALSE(w.dlg().SaveCaption());
+  ASSERT_TRUE(refused->answered);
+  EXPECT_TRUE(refused->text.contains(U("line 41, character 1"))) << refused->text.toStdString();
+  EXPECT_TRUE(refused->text.contains(U("(U+0E01)")));
+  EXPECT_EQ(test::ReadFile(caption), cp949);
+  EXPECT_TRUE(w.editor().toPlainText().contains(U("\xE0\xB8\x81")));
+
+  const auto accepted = test::AnswerNextMessageBox(QMessageBox::Yes);
+  ASSERT_TRUE(w.dlg().SaveCaption());
+  ASSERT_TRUE(accepted->answered);
+  const std::string saved = test::ReadFile(caption);
+  EXPECT_NE(saved.find("\xE0\xB8\x81"), std::string::npos) << saved.substr(saved.size() - 80);
+  EXPECT_EQ(DetectEncoding(saved).encoding, CaptionEncoding::Utf8);
+  EXPECT_EQ(w.dlg().caption_encoding(), CaptionEncoding::Utf8);
+  EXPECT_FALSE(w.editor().IsModified());
 }
 
 }  // namespace

@@ -163,6 +163,13 @@ void QtEditor::Replace(const QString& text, bool undoable) {
   doc->setModified(true);
 }
 
+bool QtEditor::HoldsCharactersOutsideCodePage() const {
+  if (cp_->kind() != CodePage::Kind::Cp949) return false;
+  QString text = document()->toRawText();
+  text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+  return !ToCp949(text).has_value();
+}
+
 std::string QtEditor::Text() const {
   QString text = document()->toRawText();
   text.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
