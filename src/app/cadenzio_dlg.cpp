@@ -370,9 +370,9 @@ ToolContext CCadenzioDlg::MakeToolContext() {
       .log_path = app_.log_path(),
       .open_state = open_state_,
       .save_caption = [this] { return SMISave(caption_path_); },
-      .open_caption_text = [this](const std::string& path,
-                                  const std::string& text) {
-        SMIOpen(path, text, EncodingChoice::Cp949);
+      .open_caption_text = [this](const std::string& path, const std::string& file_bytes,
+                                  CaptionEncoding encoding) {
+        SMIOpen(path, file_bytes, ChoiceOf(encoding));
       },
       .update_title = [this] { UpdateTitle(); },
       .apply_caption_on = [this] { ApplyCaptionOn(); },

@@ -57,15 +57,6 @@ constexpr char kCannotEncodeSuffix[] =
 constexpr char kSaveAsUtf8Question[] =
     "UTF-8\xB7\xCE \xC0\xFA\xC0\xE5\xC7\xCF\xBD\xC3\xB0\xDA\xBD\xC0\xB4\xCF\xB1\xEE?";
 
-EncodingChoice ChoiceOf(CaptionEncoding encoding) {
-  switch (encoding) {
-    case CaptionEncoding::Utf8: return EncodingChoice::Utf8;
-    case CaptionEncoding::Utf16Le: return EncodingChoice::Utf16Le;
-    case CaptionEncoding::Utf16Be: return EncodingChoice::Utf16Be;
-    default: return EncodingChoice::Cp949;
-  }
-}
-
 }  // namespace
 
 // ---- File steps ---------------------------------------------------------------

@@ -262,7 +262,13 @@ void ImportCaptionsCommand(ToolContext& context) {
     Stop(context, std::string(kImportOpenFailedMessage));
     return;
   }
-  const FormatDetection detection = DetectForeignFormat(bytes);
+  // Read as a caption is, and opened in the same encoding.
+  const DecodedCaption decoded = DecodeCaption(bytes);
+  if (!decoded.ok()) {
+    Stop(context, DisplayPath(decoded.error));
+    return;
+  }
+  const FormatDetection detection = DetectForeignFormat(decoded.bytes);
   if (!detection.format) {
     Stop(context, std::string(detection.message));
     return;
@@ -279,11 +285,13 @@ void ImportCaptionsCommand(ToolContext& context) {
   const std::time_t now = std::time(nullptr);
   std::tm local{};
   localtime_r(&now, &local);
+  const CodePage& cp = decoded.code_page();
   const std::string sami =
-      ConvertForeignCaptions(bytes, answer->title, rate, *detection.format, local);
+      ConvertForeignCaptions(decoded.bytes, answer->title, rate, *detection.format, local, cp);
   const std::string name = ImportedCaptionPath(*chosen);
   if (context.open_caption_text) {
-    context.open_caption_text(name, sami);
+    context.open_caption_text(name, EncodeCaption(sami, cp, decoded.encoding, decoded.bom).bytes,
+                              decoded.encoding);
   } else {
     context.editor.SetText(sami);
     context.caption_path = name;

@@ -40,11 +40,13 @@ struct ToolContext {
   // false when the save failed. Unset: the text is not saved and the import
   // stops, as after a failed save.
   std::function<bool()> save_caption;
-  // SMIOpen of a text that is no file yet: the text becomes the editor's
-  // (unmodified), the path the caption path; the document, class combo and
-  // title follow as after a load. Unset: the editor text and caption path are
-  // set directly.
-  std::function<void(const std::string& path, const std::string& text)> open_caption_text;
+  // SMIOpen of a file's bytes that are no file yet, read in encoding: the
+  // text becomes the editor's (unmodified), the path the caption path; the
+  // document, class combo and title follow as after a load. Unset: the editor
+  // text and caption path are set directly.
+  std::function<void(const std::string& path, const std::string& file_bytes,
+                     CaptionEncoding encoding)>
+      open_caption_text;
   // The window title after the caption path changed.
   std::function<void()> update_title;
   // ApplyCaptionOn after the caption-on box was unticked.

@@ -9,6 +9,7 @@
 
 #include "cli/cli_support.h"
 #include "platform/text_encoding.h"
+#include "settings/caption_encoding.h"
 #include "settings/file_services.h"
 #include "tools/import_captions.h"
 
@@ -69,7 +70,14 @@ int RunImport(std::span<const std::string> args) {
     PrintError(Cp949ToUtf8(kImportOpenFailedMessage) + " '" + in + "'");
     return kExitFailed;
   }
-  const FormatDetection detection = DetectForeignFormat(bytes);
+  // Read as a caption is: a BOM, else valid UTF-8, else CP949; OUT is written
+  // in the same encoding.
+  const DecodedCaption decoded = DecodeCaption(bytes);
+  if (!decoded.ok()) {
+    PrintError("'" + in + "': " + decoded.error);
+    return kExitFailed;
+  }
+  const FormatDetection detection = DetectForeignFormat(decoded.bytes);
   if (!detection.format) {
     PrintCp949Error(detection.message);
     return kExitFailed;
@@ -78,8 +86,11 @@ int RunImport(std::span<const std::string> args) {
   const std::time_t now = std::time(nullptr);
   std::tm local{};
   localtime_r(&now, &local);
-  const std::string sami = ConvertForeignCaptions(bytes, title, rate, *detection.format, local);
-  return WriteOutput(out, sami) ? kExitOk : kExitFailed;
+  const CodePage& cp = decoded.code_page();
+  const std::string sami =
+      ConvertForeignCaptions(decoded.bytes, title, rate, *detection.format, local, cp);
+  return WriteCaptionOutput(out, sami, cp, {decoded.encoding, decoded.bom}) ? kExitOk
+                                                                             : kExitFailed;
 }
 
 }  // namespace
@@ -91,12 +102,14 @@ const Command kImportCommand = {
     "Reads IN, recognises its format from the content (the first line that is a\n"
     "SUB caption line {start}{end}, an SRT timing line or a SUBRIP timing line\n"
     "decides) and writes OUT: a SAMI header declaring the class ENCC, one caption\n"
-    "with its clear per entry, and the closing tags. Caption text is copied byte\n"
-    "for byte.\n\n"
+    "with its clear per entry, and the closing tags. IN is read as a caption is\n"
+    "(a BOM decides, else valid UTF-8 with a multibyte character is UTF-8, else\n"
+    "CP949), its text copied as it is, and OUT written in IN's encoding.\n\n"
     "  --title TEXT  the title in the header (UTF-8, written as CP949); default:\n"
     "                IN's name without folder and extension. A title that starts\n"
     "                with a blank marks an SRT file in a double-byte code page:\n"
-    "                its 0xB4 bytes are kept instead of becoming apostrophes.\n"
+    "                its 0xB4 bytes are kept instead of becoming apostrophes\n"
+    "                (in UTF-8, its acute accents U+00B4).\n"
     "  --fps RATE    frames per second for SUB timings, 10 to 50 (default 23.976)\n"
     "  --settings FILE, --no-settings  taken as by every command (a FILE that does\n"
     "                not exist is refused, exit 1; both together are a usage error,\n"

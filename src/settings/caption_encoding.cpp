@@ -325,4 +325,14 @@ EncodedCaption ConvertWorkingText(std::string_view working, const CodePage& from
   return Utf8TextToCp949(working);
 }
 
+EncodingChoice ChoiceOf(CaptionEncoding encoding) {
+  switch (encoding) {
+    case CaptionEncoding::Cp949: return EncodingChoice::Cp949;
+    case CaptionEncoding::Utf8: return EncodingChoice::Utf8;
+    case CaptionEncoding::Utf16Le: return EncodingChoice::Utf16Le;
+    case CaptionEncoding::Utf16Be: return EncodingChoice::Utf16Be;
+  }
+  return EncodingChoice::Cp949;
+}
+
 }  // namespace cadenzio

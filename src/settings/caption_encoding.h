@@ -40,6 +40,9 @@ enum class CaptionEncoding { Cp949, Utf8, Utf16Le, Utf16Be };
 // What a person or a command line asks for: the detected encoding, or one.
 enum class EncodingChoice { Auto, Cp949, Utf8, Utf16Le, Utf16Be };
 
+// The choice that reads a file in exactly this encoding.
+EncodingChoice ChoiceOf(CaptionEncoding encoding);
+
 struct DetectedEncoding {
   CaptionEncoding encoding = CaptionEncoding::Cp949;
   bool bom = false;

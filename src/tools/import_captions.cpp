@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "pattern/pattern_matcher.h"
+#include "settings/cp949_conversion.h"
 #include "settings/file_services.h"
 #include "tools/import_header.h"
 #include "tools/import_srt.h"
@@ -62,14 +63,16 @@ FormatDetection DetectForeignFormat(std::string_view bytes) {
 }
 
 std::string ConvertForeignCaptions(std::string_view input, std::string_view title, double frame_rate,
-                                   ForeignFormat format, const std::tm& when) {
+                                   ForeignFormat format, const std::tm& when,
+                                   const CodePage& cp) {
   input = WithoutUtf8Bom(input);
   std::string out;
   out.reserve(input.size() * 2 + 2048);
-  WriteImportHeader(out, title, when);
+  WriteImportHeader(out, cp.kind() == CodePage::Kind::Utf8 ? Cp949ToUtf8(title) : std::string(title),
+                    when);
   switch (format) {
     case ForeignFormat::Sub: ConvertSub(input, out, frame_rate); break;
-    case ForeignFormat::Srt: ConvertSrt(input, out, !title.starts_with(' ')); break;
+    case ForeignFormat::Srt: ConvertSrt(input, out, !title.starts_with(' '), cp); break;
     case ForeignFormat::Subrip: ConvertSubrip(input, out); break;
   }
   out.append(kImportFooter);

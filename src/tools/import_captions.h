@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "pattern/code_page.h"
+
 namespace cadenzio {
 
 // Format codes as the converters know them; any other value converts nothing.
@@ -40,14 +42,17 @@ FormatDetection DetectForeignFormat(std::string_view bytes);
 
 // The complete SAMI text: WriteImportHeader with title and when, the body by
 // format, then "</BODY>\r\n</SAMI>" with no line end. The frame rate serves
-// SUB only. SRT replaces the byte 0xB4 by an apostrophe unless the title
+// SUB only. SRT replaces the acute accent by an apostrophe unless the title
 // begins with a blank, the user's mark for double-byte text.
 //
+// The input is working text of cp (a caption file decoded, see
+// caption_encoding.h) and so is the result; the title is CP949, as typed.
 // A UTF-8 byte-order mark at the start of the input is dropped here and in
 // DetectForeignFormat: it would otherwise hide a timing or caption line that
 // starts the file.
 std::string ConvertForeignCaptions(std::string_view input, std::string_view title, double frame_rate,
-                                   ForeignFormat format, const std::tm& when);
+                                   ForeignFormat format, const std::tm& when,
+                                   const CodePage& cp = CodePage::Cp949());
 
 // The frame rate of the import's title dialog: 23.976 offered, and only a
 // decimal number (digits with at most one point, nothing else) from 10 to 50,

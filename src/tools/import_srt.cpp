@@ -29,7 +29,22 @@ bool IsBlankLine(std::string_view text) {
   return text.find_first_not_of(" \t\r\n\v\f") == std::string_view::npos;
 }
 
-void ConvertSrt(std::string_view input, std::string& output, bool replace_acute) {
+namespace {
+
+void ReplaceAcuteAccents(std::string& line, const CodePage& cp) {
+  if (cp.kind() != CodePage::Kind::Utf8) {
+    std::replace(line.begin(), line.end(), '\xB4', '\'');
+    return;
+  }
+  constexpr std::string_view kAcute = "\xC2\xB4";  // U+00B4
+  for (std::size_t at = line.find(kAcute); at != std::string::npos; at = line.find(kAcute, at + 1))
+    line.replace(at, kAcute.size(), 1, '\'');
+}
+
+}  // namespace
+
+void ConvertSrt(std::string_view input, std::string& output, bool replace_acute,
+                const CodePage& cp) {
   LineReader reader(input);
   std::string_view piece;
   std::string line;
@@ -37,7 +52,7 @@ void ConvertSrt(std::string_view input, std::string& output, bool replace_acute)
   std::int32_t end = 0;  // end time of the last timing line
   while (reader.Next(piece, kSrtLineLimit)) {
     line.assign(piece.substr(0, piece.find_first_of("\r\n")));
-    if (replace_acute) std::replace(line.begin(), line.end(), '\xB4', '\'');
+    if (replace_acute) ReplaceAcuteAccents(line, cp);
     switch (state) {
       case SrtState::Seek:  // entry numbers, stray text and blank lines are skipped
         if (IsSrtTimingLine(line)) {

@@ -142,11 +142,14 @@ TEST_F(ToolCommandsTest, ImportCaptions) {
   int saves = 0;
   bool save_result = false;
   std::string opened_path, opened_text;
+  CaptionEncoding opened_encoding{};
   ToolContext c = Context();
   c.save_caption = [&] { return ++saves, save_result; };
-  c.open_caption_text = [&](const std::string& path, const std::string& text) {
+  c.open_caption_text = [&](const std::string& path, const std::string& text,
+                            CaptionEncoding encoding) {
     opened_path = path;
     opened_text = text;
+    opened_encoding = encoding;
   };
 
   // Unsaved text: Cancel, and Yes with a failing save, stop before the dialog.
@@ -182,6 +185,18 @@ TEST_F(ToolCommandsTest, ImportCaptions) {
   EXPECT_NE(opened_text.find("<Title>Clip</Title>"), std::string::npos);
   EXPECT_NE(opened_text.find("<SYNC Start=8000>"), std::string::npos);  // frame 200 at 25 fps
   EXPECT_FALSE(std::filesystem::exists(dir.File("clip.smi")));  // written only on save
+  EXPECT_EQ(opened_encoding, CaptionEncoding::Cp949);
+
+  // A UTF-8 SRT opens as UTF-8, its Korean whole (이 holds the byte 0xB4) and
+  // the typed CP949 title made UTF-8.
+  WriteFile(srt, "\xEF\xBB\xBF" "1\r\n00:00:01,000 --> 00:00:02,500\r\n\xEC\x9D\xB4 \xC2\xB4\r\n\r\n");
+  dialogs.QueuePath(srt);
+  view.QueueTitleAndRate(TitleAndRate{"\xC1\xA6\xB8\xF1", ""});  // 제목
+  ImportCaptionsCommand(c);
+  EXPECT_EQ(opened_encoding, CaptionEncoding::Utf8);
+  EXPECT_TRUE(opened_text.starts_with("\xEF\xBB\xBF<SAMI>")) << opened_text.substr(0, 20);
+  EXPECT_NE(opened_text.find("<Title>\xEC\xA0\x9C\xEB\xAA\xA9</Title>"), std::string::npos);
+  EXPECT_NE(opened_text.find("\r\n\xEC\x9D\xB4 '\r\n"), std::string::npos);
 
   const std::string text = dir.File("notes.txt");
   WriteFile(text, "just words\r\n");

@@ -2,6 +2,8 @@
 // and format detection.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "tools/import_captions.h"
 #include "tools/import_header.h"
 #include "tools/import_srt.h"
@@ -128,6 +130,17 @@ TEST(ImportTest, TitleMarksDoubleByteSrtAndBomIsDropped) {
   EXPECT_EQ(body(srt, "t", ForeignFormat::Srt), Sync(6500) + "\r\nit's \xB1'\r\n" + Clear(9000) + kFooter);
   EXPECT_EQ(body("00:00:01.00,00:00:02.00\n\xB4\n", "t", ForeignFormat::Subrip),
             Sync(1000) + "\r\n\xB4\r\n" + Clear(2000) + kFooter);
+
+  // In UTF-8 the accent is the character U+00B4; the byte 0xB4 inside 이 stays,
+  // and the CP949 title (한글) is written in UTF-8.
+  const std::string utf8 = "00:00:06,500 --> 00:00:09,000\nit\xC2\xB4s \xEC\x9D\xB4\n";
+  for (const auto& [title, text] : {std::pair{"\xC7\xD1\xB1\xDB", "it's \xEC\x9D\xB4"},
+                                    std::pair{" \xC7\xD1\xB1\xDB", "it\xC2\xB4s \xEC\x9D\xB4"}}) {
+    const std::string all =
+        ConvertForeignCaptions(utf8, title, 25.0, ForeignFormat::Srt, When(), CodePage::Utf8());
+    EXPECT_NE(all.find("\xED\x95\x9C\xEA\xB8\x80</Title>"), std::string::npos) << title;
+    EXPECT_TRUE(all.ends_with(Sync(6500) + "\r\n" + text + "\r\n" + Clear(9000) + kFooter)) << title;
+  }
 }
 
 TEST(ImportTest, FrameRatesAndNewNames) {
