@@ -71,8 +71,8 @@ inline constexpr uint32_t kFrDialogTerm = 0x40;
 // kFrFindNext, kFrReplace, kFrReplaceAll, kFrDialogTerm, plus the options.
 struct FindReplaceRequest {
   uint32_t flags = 0;
-  std::string find_text;     // CP949
-  std::string replace_text;  // CP949
+  std::string find_text;     // UTF-8, as typed
+  std::string replace_text;  // UTF-8, as typed
 };
 
 // ---- File steps of open and save ----------------------------------------------

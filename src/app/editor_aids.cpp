@@ -4,6 +4,7 @@
 #include "app/cadenzio_dlg_support.h"
 #include "app/product.h"
 #include "pattern/pattern_matcher.h"
+#include "settings/cp949_conversion.h"
 
 namespace cadenzio {
 namespace {
@@ -39,12 +40,15 @@ void CCadenzioDlg::ShowFind() { view_.ShowFindReplace(false); }
 
 void CCadenzioDlg::ShowReplace() { view_.ShowFindReplace(true); }
 
-void CCadenzioDlg::OnFindReplace(const FindReplaceRequest& cp949_request) {
-  if (cp949_request.flags & kFrDialogTerm) return;
-  // The dialog's texts are CP949; a UTF-8 caption is searched in UTF-8.
-  FindReplaceRequest request = cp949_request;
-  request.find_text = ForEditor(request.find_text);
-  request.replace_text = ForEditor(request.replace_text);
+void CCadenzioDlg::OnFindReplace(const FindReplaceRequest& typed) {
+  if (typed.flags & kFrDialogTerm) return;
+  // The dialog's texts are UTF-8: a UTF-8 caption takes every character
+  // typed; in a CP949 caption one that CP949 cannot hold becomes '?'.
+  FindReplaceRequest request = typed;
+  if (editor_.code_page().kind() == CodePage::Kind::Cp949) {
+    request.find_text = Utf8ToCp949Lossy(request.find_text);
+    request.replace_text = Utf8ToCp949Lossy(request.replace_text);
+  }
   if (request.flags & kFrFindNext) {
     FindNext(request);
   } else if (request.flags & kFrReplace) {
@@ -83,12 +87,13 @@ void CCadenzioDlg::FindNext(const FindReplaceRequest& request) {
   editor_.Focus();
 }
 
-// Each search starts after the text just inserted, so a replacement that
-// contains the searched text (a by ab) is never searched again and the loop
-// ends.
+// Each search starts after the text just inserted, where the replacement
+// leaves the caret, so a replacement that contains the searched text (a by
+// ab) is never searched again and the loop ends. The caret, not a count of
+// the replacement's characters, says where: the control may count a
+// character beyond the basic plane as two positions.
 void CCadenzioDlg::ReplaceAll(const FindReplaceRequest& request) {
   const FindOptions options = OptionsOf(request, true);
-  const long inserted = EditorCharCount(request.replace_text, editor_.code_page());
   CharRange range{0, -1};
   int count = 0;
   for (;;) {
@@ -96,7 +101,7 @@ void CCadenzioDlg::ReplaceAll(const FindReplaceRequest& request) {
     if (found.start < 0) break;
     editor_.SetSelection(found);
     editor_.ReplaceSelection(request.replace_text, false);
-    range.start = found.start + inserted;
+    range.start = editor_.GetSelection().end;
     ++count;
   }
   // The last, failed search reports no range: the selection is dropped at the

@@ -148,4 +148,15 @@ Cp949Text Utf8ToCp949(std::string_view utf8) {
   return result;
 }
 
+std::string Utf8ToCp949Lossy(std::string_view utf8) {
+  std::string out;
+  for (;;) {
+    Cp949Text converted = Utf8ToCp949(utf8);
+    out += converted.bytes;
+    if (converted.ok()) return out;
+    out += '?';
+    utf8.remove_prefix(converted.error->offset + converted.error->character.size());
+  }
+}
+
 }  // namespace cadenzio

@@ -46,4 +46,8 @@ struct Cp949Text {
 // Throws std::runtime_error only when the system's iconv lacks CP949.
 Cp949Text Utf8ToCp949(std::string_view utf8);
 
+// For text a person typed or the program built: a character CP949 cannot
+// hold, and a byte that is no UTF-8, each become '?'.
+std::string Utf8ToCp949Lossy(std::string_view utf8);
+
 }  // namespace cadenzio

@@ -162,6 +162,12 @@ TEST_F(DlgTest, ReplaceAndReplaceAll) {
   EXPECT_EQ(view.status().substr(0, 7), "\xB8\xF0\xB5\xCE 0 ");
   dlg->OnFindReplace({kFrReplaceAll | kFrWholeWord, "ab", "x"});
   EXPECT_EQ(editor.Text(), "x cabt\r\nx");
+
+  // Typed texts come as UTF-8: Korean finds a CP949 caption, and a character
+  // CP949 cannot hold goes in as '?'.
+  editor.SetText("\xC7\xD1 a");                                                  // 한 a
+  dlg->OnFindReplace({kFrReplaceAll | kFrDown, "\xED\x95\x9C", "\xE0\xB8\x81!"});  // 한 by ก!
+  EXPECT_EQ(editor.Text(), "?! a");
 }
 
 TEST_F(DlgTest, InsertHeaderOnlyWithoutOne) {

@@ -94,8 +94,8 @@ TEST_F(DlgTest, ReopenInAnEncodingAndConvertToCp949) {
   dlg->OnCommand(kCmdReopenAuto);
   EXPECT_EQ(dlg->caption_encoding(), CaptionEncoding::Utf8);
   EXPECT_EQ(editor.code_page().kind(), CodePage::Kind::Utf8);
-  // The find dialog's CP949 text finds the UTF-8 caption.
-  dlg->OnFindReplace({kFrFindNext | kFrDown, "\xC7\xCF\xB3\xAA", ""});  // 하나
+  // The find dialog's text (UTF-8, as typed) finds the UTF-8 caption.
+  dlg->OnFindReplace({kFrFindNext | kFrDown, "\xED\x95\x98\xEB\x82\x98", ""});  // 하나
   EXPECT_EQ(editor.GetSelection(), (CharRange{editor.LineIndex(10), editor.LineIndex(10) + 2}));
 
   // Converting to CP949 is refused at the save, naming line and character;

@@ -55,6 +55,17 @@ TEST_F(EncodingWindowTest, Utf8CaptionIsEditedAndPreviewedInKorean) {
   EXPECT_EQ(test::ReadFile(caption), utf8);
 }
 
+// The window's editor counts a character beyond the basic plane as two
+// positions: replacing every "a" by "😀a" still ends, each a replaced once.
+TEST_F(EncodingWindowTest, ReplaceAllEndsWithCharactersBeyondTheBasicPlane) {
+  Start({});
+  CadenzioWindow& w = *window_;
+  w.dlg().SMIOpen(dir_.File("emoji.smi"), "\xEF\xBB\xBF" "a \xF0\x9F\x98\x80" "a\r\n");
+  w.dlg().OnFindReplace({kFrReplaceAll | kFrDown, "a", "\xF0\x9F\x98\x80" "a"});
+  EXPECT_EQ(w.editor().Text(),
+            "\xF0\x9F\x98\x80" "a \xF0\x9F\x98\x80\xF0\x9F\x98\x80" "a\r\n");
+}
+
 // A character CP949 lacks, typed into a CP949 caption, is not saved as '?':
 // the save names it and offers UTF-8; No writes nothing, Yes writes UTF-8.
 TEST_F(EncodingWindowTest, TypedCharacterCp949LacksIsNeverSavedAsAQuestionMark) {

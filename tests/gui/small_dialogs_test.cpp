@@ -297,7 +297,7 @@ TEST(SmallDialogs, FindReplaceReportsEachButton) {
                             kFrDialogTerm | kFrDown | kFrMatchCase | kFrWholeWord};
   ASSERT_EQ(requests.size(), 4u);
   for (std::size_t i = 0; i < requests.size(); ++i) EXPECT_EQ(requests[i].flags, flags[i]) << i;
-  EXPECT_EQ(requests[1].find_text, "\xC7\xD1" "a");  // 한a
+  EXPECT_EQ(requests[1].find_text, "\xED\x95\x9C" "a");  // 한a as typed, in UTF-8
   EXPECT_EQ(requests[1].replace_text, "ab");
 
   // The find-only dialog has no replacement and can search upwards.

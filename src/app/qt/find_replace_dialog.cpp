@@ -134,8 +134,8 @@ void FindReplaceDialog::Report(Action action) {
   if (down_->isChecked()) request.flags |= kFrDown;
   if (whole_word_->isChecked()) request.flags |= kFrWholeWord;
   if (match_case_->isChecked()) request.flags |= kFrMatchCase;
-  request.find_text = ToCp949Lossy(find_->text());
-  if (replace_) request.replace_text = ToCp949Lossy(replace_->text());
+  request.find_text = find_->text().toStdString();
+  if (replace_) request.replace_text = replace_->text().toStdString();
   if (on_request_) on_request_(request);
 }
 

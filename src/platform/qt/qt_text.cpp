@@ -22,18 +22,8 @@ std::optional<std::string> ToCp949(const QString& text) {
 }
 
 std::string ToCp949Lossy(const QString& text) {
-  std::string out;
-  QString rest = text;
-  for (;;) {
-    const QByteArray utf8 = rest.toUtf8();
-    Cp949Text converted = Utf8ToCp949(std::string_view(utf8.constData(), utf8.size()));
-    out += converted.bytes;
-    if (converted.ok()) return out;
-    out += '?';
-    const QByteArray tail = utf8.mid(static_cast<qsizetype>(converted.error->offset +
-                                                             converted.error->character.size()));
-    rest = QString::fromUtf8(tail);
-  }
+  const QByteArray utf8 = text.toUtf8();
+  return Utf8ToCp949Lossy(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
 }
 
 QString FromWorkingText(std::string_view bytes, const CodePage& cp) {
