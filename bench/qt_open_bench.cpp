@@ -64,12 +64,3 @@ BENCHMARK(BM_OpenTenMegabytesInWindow)->Unit(benchmark::kMillisecond)->UseRealTi
 BENCHMARK(BM_EditorSetText)->Arg(1)->Arg(10)->Arg(50)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -59,12 +59,3 @@ BENCHMARK(BM_QtInsertClearSyncAtEnd)->Unit(benchmark::kMillisecond)->Iterations(
 BENCHMARK(BM_QtNudgeAtEnd)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

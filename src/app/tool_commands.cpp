@@ -251,7 +251,7 @@ void ImportCaptionsCommand(ToolContext& context) {
   FileDialogRequest request;
   request.save = false;
   request.title = "Import SRT, SUB, SUBRIP";
-  request.default_extension = "*";
+  request.default_extension.assign(1, '*');  // not = "*": a false -Wrestrict in GCC 12
   request.filters = {{kImportFilter, "*.srt;*.sub;*.txt"}};
   request.initial_path = context.caption_path;
   const std::optional<std::string> chosen = context.dialogs.ShowFileDialog(request);
