@@ -208,10 +208,9 @@ std::string ProgramFolder() {
     if (FileExists(folder + "Cadenzio.ini")) return folder;
   }
   // A relative XDG_CONFIG_HOME is invalid by the XDG rules and is ignored.
-  std::string base;
+  std::string base(1, '.');  // not = ".": GCC 12 warns falsely (-Wrestrict) on that
   if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg == '/') base = xdg;
   else if (const char* home = std::getenv("HOME"); home && *home) base = std::string(home) + "/.config";
-  else base = ".";
   return base + "/cadenzio/";
 }
 

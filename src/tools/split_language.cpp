@@ -94,8 +94,11 @@ int SplitAnalysisMode(long check_br) { return check_br != 0 ? kAnalyseFixBreaks 
 
 std::string SplitFileName(std::string_view base, std::string_view class_name) {
   std::string name(base);
-  const std::string with_class = "." + std::string(class_name) + ".smi";
-  if (ReplaceNoCase(name, ".smi", with_class, true) == 0) name += "." + std::string(class_name);
+  // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on "." + name.
+  std::string dot_class(1, '.');
+  dot_class.append(class_name);
+  const std::string with_class = dot_class + ".smi";
+  if (ReplaceNoCase(name, ".smi", with_class, true) == 0) name += dot_class;
   return name;
 }
 

@@ -260,6 +260,17 @@ TEST_F(MainWindowTest, BadInputGivesAMessageAndLeavesTheEditorAlone) {
     EXPECT_EQ(w.editor().Text(), kept);
   }
 
+  // One character more than the editor can hold is refused whole.
+  const std::string huge = dir_.File("huge.smi");
+  test::WriteFile(huge, std::string(static_cast<std::size_t>(QtEditor::kCapacity) + 1, 'x'));
+  test::ChooseNextFile(huge);
+  const auto too_long = AnswerNextMessageBox(QMessageBox::Ok);
+  Key(Qt::Key_O, Qt::ControlModifier);
+  ASSERT_TRUE(WaitUntil([&] { return too_long->answered; }, kMovieTimeoutMs));
+  EXPECT_EQ(too_long->text, U("SMIOpen() 우잉... 다 못 읽었다네.. 새로 읽으세용\r\n"));
+  EXPECT_EQ(w.editor().Text(), kept);
+  EXPECT_EQ(w.dlg().caption_path(), "");
+
   const std::string broken = dir_.File("broken.avi");
   test::WriteFile(broken, "this is no movie\r\n");
   test::ChooseNextFile(broken);
