@@ -43,6 +43,25 @@ void BM_OpenTenMegabytesInWindow(benchmark::State& state) {
   std::filesystem::remove_all(folder);
 }
 
+// Saving the opened 10 MB caption: the text out of the editor, analysis,
+// writing, reading the file back into the editor.
+void BM_SaveTenMegabytesInWindow(benchmark::State& state) {
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / "cadenzio-save-bench";
+  std::filesystem::create_directories(folder);
+  cadenzio::CCadenzioApp app(folder.string());
+  cadenzio::CadenzioWindow window(app, {.audio = false});
+  window.Start({});
+  const std::string path = (folder / "big.smi").string();
+  window.dlg().SMIOpen(path, Caption());
+  QApplication::processEvents();
+  for (auto _ : state) {
+    if (!window.dlg().SMISave(path)) state.SkipWithError("the save failed");
+    QApplication::processEvents();
+  }
+  std::filesystem::remove_all(folder);
+}
+
 // The editor alone, on captions of state.range(0) megabytes.
 void BM_EditorSetText(benchmark::State& state) {
   const std::string caption =
@@ -61,6 +80,7 @@ void BM_EditorSetText(benchmark::State& state) {
 }
 
 BENCHMARK(BM_OpenTenMegabytesInWindow)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+BENCHMARK(BM_SaveTenMegabytesInWindow)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(BM_EditorSetText)->Arg(1)->Arg(10)->Arg(50)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 }  // namespace
