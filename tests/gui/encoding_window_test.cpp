@@ -1,20 +1,10 @@
-// The real window with a UTF-8 caption: the editor shows its Korean, the
-// status line names the encoding, the preview shows the caption at the
-// movie's position, and saving gives the file back in UTF-8.
-#include <gtest/gtest.h>
-
-#include <QApplication>
+// The real window with captions in UTF-8 and with characters CP949 lacks.
 #include <QCheckBox>
 #include <QInputMethodEvent>
 #include <QLabel>
-#include <QMessageBox>
-#include <QTest>
-#include <QTextEdit>
 #include <filesystem>
 
-#include "app/qt/main_window.h"
 #include "gui/gui_support.h"
-#include "platform/qt/qt_editor.h"
 #include "settings/caption_encoding.h"
 
 namespace cadenzio {
@@ -23,23 +13,22 @@ namespace {
 using test::U;
 using test::WaitUntil;
 
-class EncodingWindowTest : public test::WindowTest {};
+using EncodingWindowTest = test::WindowTest;
 
+// Shown in Korean, the encoding named, previewed, and saved back byte for byte.
 TEST_F(EncodingWindowTest, Utf8CaptionIsEditedAndPreviewedInKorean) {
   const std::string movie = dir_.File("sample.mp4"), caption = dir_.File("sample.smi");
   std::filesystem::copy_file(test::SampleMovie(), movie);
   const std::string cp949 = test::ReadFile(test::ResourcesDir() + "/sample/sample.smi");
   const std::string utf8 =
       EncodeCaption(cp949, CodePage::Cp949(), CaptionEncoding::Utf8, true).bytes;
-  ASSERT_EQ(utf8.substr(0, 3), "\xEF\xBB\xBF");
   test::WriteFile(caption, utf8);
   Start({caption, movie});
   CadenzioWindow& w = *window_;
 
   EXPECT_EQ(w.dlg().caption_encoding(), CaptionEncoding::Utf8);
   EXPECT_EQ(w.encoding_status().text(), U("UTF-8 (BOM)"));
-  EXPECT_TRUE(w.editor().toPlainText().contains(
-      U("안녕하세요, <font color=\"yellow\">카덴지오</font>")))
+  EXPECT_TRUE(w.editor().toPlainText().contains(U("안녕하세요, <font color=\"yellow\">카덴지오</font>")))
       << w.editor().toPlainText().left(400).toStdString();
   EXPECT_EQ(w.editor().Text(), utf8.substr(3));
 
@@ -50,7 +39,6 @@ TEST_F(EncodingWindowTest, Utf8CaptionIsEditedAndPreviewedInKorean) {
       << Preview().toStdString();
   EXPECT_EQ(PreviewColourOf(U("빨간")), QColor(255, 0, 0));
 
-  // Saved unchanged, the file comes back byte for byte, BOM and all.
   ASSERT_TRUE(w.dlg().SaveCaption());
   EXPECT_EQ(test::ReadFile(caption), utf8);
 }
@@ -90,7 +78,6 @@ TEST_F(EncodingWindowTest, TypedCharacterCp949LacksIsNeverSavedAsAQuestionMark) 
   EXPECT_TRUE(refused->text.contains(U("line 41, character 1"))) << refused->text.toStdString();
   EXPECT_TRUE(refused->text.contains(U("(U+0E01)")));
   EXPECT_EQ(test::ReadFile(caption), cp949);
-  EXPECT_TRUE(w.editor().toPlainText().contains(U("\xE0\xB8\x81")));
 
   const auto accepted = test::AnswerNextMessageBox(QMessageBox::Yes);
   ASSERT_TRUE(w.dlg().SaveCaption());

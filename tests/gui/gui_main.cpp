@@ -1,15 +1,13 @@
-// The window tests' main: one QApplication for the whole run, with mpv's
-// numeric locale, and the Korean face substitution the window relies on.
-//
-// A watchdog closes any modal window that no test answers within 20 seconds
-// and fails the running test with its title and text, so an unexpected
-// message box ends as a failure that names it instead of a hung test.
+// The window tests' main: one QApplication with mpv's numeric locale and the
+// Korean face substitution. A watchdog closes a modal window nobody answers
+// within 20 s and fails the test with its texts, instead of a hung test.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTimer>
 #include <clocale>
+#include <memory>
 
 #include <gtest/gtest.h>
 
@@ -19,8 +17,8 @@ namespace {
 
 void WatchForStrandedModals(QApplication& app) {
   auto* timer = new QTimer(&app);
-  auto* since = new QElapsedTimer;
-  auto* seen = new QPointer<QWidget>;
+  auto since = std::make_shared<QElapsedTimer>();
+  auto seen = std::make_shared<QPointer<QWidget>>();
   QObject::connect(timer, &QTimer::timeout, &app, [since, seen] {
     QWidget* modal = QApplication::activeModalWidget();
     if (modal != seen->data()) {
@@ -33,16 +31,9 @@ void WatchForStrandedModals(QApplication& app) {
     if (auto* box = qobject_cast<QMessageBox*>(modal)) text = box->text();
     ADD_FAILURE() << "a modal window nobody answered: \"" << modal->windowTitle().toStdString()
                   << "\" " << text.toStdString();
-    if (auto* dialog = qobject_cast<QDialog*>(modal)) {
-      dialog->reject();
-    } else {
-      modal->close();
-    }
+    if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
+    else modal->close();
     since->start();
-  });
-  QObject::connect(&app, &QObject::destroyed, [since, seen] {
-    delete since;
-    delete seen;
   });
   timer->start(500);
 }

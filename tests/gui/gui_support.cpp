@@ -1,22 +1,16 @@
 #include "gui/gui_support.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QProcess>
-#include <QTest>
-#include <QTextEdit>
 #include <QThread>
 #include <QTimer>
-#include <QWidget>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
-
-#include "platform/qt/qt_editor.h"
 
 namespace cadenzio::test {
 
@@ -35,13 +29,8 @@ bool WaitUntil(const std::function<bool()>& done, int timeout_ms) {
   return true;
 }
 
-void ProcessEventsFor(int ms) {
-  WaitUntil([] { return false; }, ms);
-}
-
 void OnNextModal(std::function<bool(QWidget*)> act, int timeout_ms) {
-  // The timer belongs to the application and deletes itself when done, so it
-  // outlives the test's stack frame while a modal loop runs.
+  // The application owns the timer: it outlives the test's frame in a modal loop.
   auto* timer = new QTimer(qApp);
   auto clock = std::make_shared<QElapsedTimer>();
   clock->start();
@@ -55,15 +44,11 @@ void OnNextModal(std::function<bool(QWidget*)> act, int timeout_ms) {
   timer->start(20);
 }
 
-namespace {
-
-void TypeFileName(QFileDialog& dialog, const QString& path) {
+static void TypeFileName(QFileDialog& dialog, const QString& path) {
   dialog.selectFile(path);
   if (auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
     name->setText(path);
 }
-
-}  // namespace
 
 bool ChooseInFileDialog(QFileDialog& dialog, const QString& path) {
   TypeFileName(dialog, path);
@@ -93,28 +78,21 @@ std::shared_ptr<const AnsweredMessageBox> AnswerNextMessageBox(QMessageBox::Stan
         answered->icon = box->icon();
         answered->buttons = box->standardButtons();
         answered->answered = true;
-        if (QAbstractButton* to_click = box->button(button)) {
-          to_click->click();
-        } else {
-          box->reject();  // the asked-for button is not there: the test sees it in `buttons`
-        }
+        QAbstractButton* to_click = box->button(button);
+        to_click ? to_click->click() : box->reject();  // no such button: seen in `buttons`
         return true;
       },
       timeout_ms);
   return answered;
 }
 
-std::string TestOutputDir() {
+std::string TakeScreenshot(const std::string& file_name) {
   const char* configured = std::getenv("CADENZIO_TEST_OUTPUT");
   const std::filesystem::path dir =
       configured && *configured ? std::filesystem::path(configured)
                                 : std::filesystem::current_path() / "gui_test_output";
   std::filesystem::create_directories(dir);
-  return dir.string();
-}
-
-std::string TakeScreenshot(const std::string& file_name) {
-  const std::string path = TestOutputDir() + "/" + file_name;
+  const std::string path = (dir / file_name).string();
   QApplication::processEvents();  // let pending paints reach the server
   QProcess import;
   import.start(QStringLiteral("import"),
@@ -145,33 +123,19 @@ void WindowTest::Reactivate() {
   window_->editor().setFocus();
 }
 
-bool WindowTest::WaitForMovie() {
-  return WaitUntil([this] { return window_->dlg().open_state() == kOpenStateOpen; },
-                   kMovieTimeoutMs);
-}
-
-double WindowTest::Position() { return window_->player().CurrentPosition(); }
-
 bool WindowTest::PauseAt(double seconds) {
   window_->player().Pause();
   window_->player().SetCurrentPosition(seconds);
   return WaitUntil([&] { return std::abs(Position() - seconds) < 0.05; }, kMovieTimeoutMs);
 }
 
-void WindowTest::Key(int key, Qt::KeyboardModifiers modifiers) {
-  QTest::keyClick(&window_->editor(), static_cast<Qt::Key>(key), modifiers);
-}
-
-QAction* WindowTest::MenuAction(const char* utf8_label) {
+void WindowTest::Choose(const char* utf8_label) {
   for (QAction* menu : window_->menuBar()->actions())
     if (menu->menu())
       for (QAction* item : menu->menu()->actions())
-        if (item->text() == U(utf8_label)) return item;
+        if (item->text() == U(utf8_label)) return item->trigger();
   ADD_FAILURE() << "no menu item " << utf8_label;
-  return nullptr;
 }
-
-QString WindowTest::Preview() { return window_->preview_box().toPlainText().trimmed(); }
 
 QColor WindowTest::PreviewColourOf(const QString& word) {
   QTextDocument* document = window_->preview_box().document();

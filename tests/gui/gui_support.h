@@ -1,6 +1,6 @@
 // Helpers for the window tests: the sample movie, waiting while Qt runs,
-// answering modal dialogs from a timer, screenshots of the Xvfb screen, and
-// a fixture that starts the main window.
+// answering modal dialogs from a timer, screenshots, and a fixture that
+// starts the main window.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,30 +9,28 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QString>
+#include <QTest>
+#include <QTextEdit>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/qt/main_window.h"
+#include "platform/qt/qt_editor.h"
 #include "test_support.h"
 
-class QWidget;
 
 namespace cadenzio::test {
 
-// resources/sample/sample.mp4: 8 s of test picture and a 440 Hz tone, 320x240,
-// 25 frames a second (see resources/sample/README.md).
+// resources/sample/sample.mp4: 8 s of test picture and a 440 Hz tone, 320x240.
 std::string SampleMovie();
 std::string ResourcesDir();
 
 inline QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
-// Processes Qt events until done() is true or timeout_ms have passed; the
-// last value of done().
+// Processes Qt events until done() or timeout_ms; the last done().
 bool WaitUntil(const std::function<bool()>& done, int timeout_ms = 5000);
-// Processes Qt events for ms milliseconds.
-void ProcessEventsFor(int ms);
 
 // The visible top-level window of type Window, waited for; nullptr if none.
 template <typename Window>
@@ -46,7 +44,6 @@ Window* WaitForWindow() {
   return found;
 }
 
-// What a message box answered by AnswerNextMessageBox showed.
 struct AnsweredMessageBox {
   bool answered = false;
   QString title;
@@ -55,55 +52,47 @@ struct AnsweredMessageBox {
   QMessageBox::StandardButtons buttons;
 };
 
-// Clicks `button` in the next modal message box that opens within timeout_ms
-// (polling from a timer, so call it before the code that shows the box).
-// The result fills in when the box has been answered.
+// Clicks `button` in the next modal message box (call it before the code that
+// shows the box); the result fills in when the box has been answered.
 std::shared_ptr<const AnsweredMessageBox> AnswerNextMessageBox(
     QMessageBox::StandardButton button, int timeout_ms = 10000);
 
 // Calls act with the active modal widget, from a timer, until act returns true
-// or timeout_ms pass; for file dialogs and the other modal windows. act
-// decides whether the widget is the one it waits for.
+// or timeout_ms pass.
 void OnNextModal(std::function<bool(QWidget*)> act, int timeout_ms = 10000);
 
-// Types path into a file dialog's name field and presses its accept button,
-// as a user does. selectFile alone leaves the name field as it is while the
-// field has the focus, which on a busy machine it may already have. True when
-// the dialog closed, so an OnNextModal act can return it and try again.
+// Types path into the dialog's name field and accepts, as a user does (selectFile
+// alone leaves a focused name field as it is). True when the dialog closed.
 bool ChooseInFileDialog(QFileDialog& dialog, const QString& path);
-
-// Answers the next file dialog with path (a native path), as if the user had
-// chosen it. The dialog closes as accepted without checking the path, so a
-// file gone meanwhile or a folder gets through as well.
+// Answers the next file dialog with path, accepted without checking the path.
 void ChooseNextFile(const std::string& path);
 
-// A folder for the tests' output files (screenshots): $CADENZIO_TEST_OUTPUT, or
-// gui_test_output under the current folder; created when missing.
-std::string TestOutputDir();
-// Saves the whole X screen (the mpv picture included, which QWidget::grab
-// misses) as TestOutputDir()/file_name with imagemagick's import. The path
-// written, or empty when it failed.
+// The whole X screen (the mpv picture included, which QWidget::grab misses) as
+// file_name in $CADENZIO_TEST_OUTPUT or ./gui_test_output; the path, or empty.
 std::string TakeScreenshot(const std::string& file_name);
 
 inline constexpr int kMovieTimeoutMs = 15000;
 
-// The main window with real mpv and real keys; its settings, log and files
-// in the test's own folder.
+// The main window with real mpv and real keys; its files in the test's folder.
 class WindowTest : public ::testing::Test {
  protected:
   void TearDown() override;
   void Start(const std::vector<std::string>& args);
-  // Xvfb has no window manager to hand the focus back when a dialog closes;
-  // the user would click into the window.
+  // Xvfb has no window manager to hand the focus back when a dialog closes.
   void Reactivate();
-  bool WaitForMovie();
-  double Position();
-  // Pauses the movie and moves it to seconds, waiting until mpv is there.
+  bool WaitForMovie() {
+    return WaitUntil([this] { return window_->dlg().open_state() == kOpenStateOpen; },
+                     kMovieTimeoutMs);
+  }
+  double Position() { return window_->player().CurrentPosition(); }
+  // Pauses the movie at seconds, waiting until mpv is there.
   bool PauseAt(double seconds);
-  void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
-  // The menu bar's item of the label the user reads, searched in every menu.
-  QAction* MenuAction(const char* utf8_label);
-  QString Preview();
+  void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(&window_->editor(), static_cast<Qt::Key>(key), modifiers);
+  }
+  // Triggers the menu bar's item of that label, searched in every menu.
+  void Choose(const char* utf8_label);
+  QString Preview() { return window_->preview_box().toPlainText().trimmed(); }
   // The foreground colour of the preview's first character of word.
   QColor PreviewColourOf(const QString& word);
 
