@@ -1,5 +1,5 @@
-// The main window on the in-memory editor, player, dialogs and view, with
-// its program folder in a fresh temporary folder, for the main window's tests.
+// The main window on the in-memory editor, player, dialogs and view, its
+// program folder a fresh temporary folder.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -21,15 +21,10 @@ namespace cadenzio::test {
 // The file steps of saving, each of which a test can make fail.
 class FaultyFiles : public CaptionFileSystem {
  public:
-  bool fail_work_file = false;
-  bool fail_work_write = false;
-  bool fail_replace = false;
-  bool fail_read_back = false;
+  bool fail_work_file = false, fail_work_write = false, fail_replace = false, fail_read_back = false;
   int replace_calls = 0;
 
-  UniqueFile OpenWorkFile() override {
-    return fail_work_file ? nullptr : CaptionFileSystem::OpenWorkFile();
-  }
+  UniqueFile OpenWorkFile() override { return fail_work_file ? nullptr : CaptionFileSystem::OpenWorkFile(); }
   std::size_t WriteWorkFile(std::FILE* file, std::string_view bytes) override {
     return fail_work_write ? bytes.size() / 2 : CaptionFileSystem::WriteWorkFile(file, bytes);
   }
@@ -38,47 +33,38 @@ class FaultyFiles : public CaptionFileSystem {
     return !fail_replace && CaptionFileSystem::ReplaceFile(path, bytes);
   }
   bool ReadFile(const std::string& path, std::string& out) override {
-    if (fail_read_back && replace_calls > 0) return false;
-    return CaptionFileSystem::ReadFile(path, out);
+    return !(fail_read_back && replace_calls > 0) && CaptionFileSystem::ReadFile(path, out);
   }
 };
 
-// A small two-caption SAMI file with one class, CR LF line ends.
+// Two captions of class KRCC, ENCC and KRCC declared, CR LF line ends.
 inline const std::string kTwoCaptions =
     "<SAMI>\r\n<HEAD>\r\n<STYLE TYPE=\"text/css\">\r\n<!--\r\n"
     ".KRCC { Name:Korean; lang:ko-KR; }\r\n.ENCC { Name:English; lang:en-US; }\r\n-->\r\n"
     "</STYLE>\r\n</HEAD>\r\n<BODY>\r\n"
-    "<SYNC Start=1000><P Class=KRCC>one\r\n"
-    "<SYNC Start=61999><P Class=KRCC>two\r\n"
-    "<SYNC Start=70000><P Class=KRCC>&nbsp;\r\n"
-    "</BODY>\r\n</SAMI>\r\n";
+    "<SYNC Start=1000><P Class=KRCC>one\r\n<SYNC Start=61999><P Class=KRCC>two\r\n"
+    "<SYNC Start=70000><P Class=KRCC>&nbsp;\r\n</BODY>\r\n</SAMI>\r\n";
 
-// The window title: " Cadenzio v2.08 [동영상 - %s] [자막 - %s]" after the
-// base title's own leading blank.
+// " Cadenzio v2.08 [동영상 - %s] [자막 - %s]" after the base title's own blank.
 inline std::string WindowTitle(const std::string& movie, const std::string& caption) {
-  return "  Cadenzio v2.08 [\xB5\xBF\xBF\xB5\xBB\xF3 - " + movie + "] [\xC0\xDA\xB8\xB7 - " +
-         caption + "]";
+  return "  Cadenzio v2.08 [\xB5\xBF\xBF\xB5\xBB\xF3 - " + movie + "] [\xC0\xDA\xB8\xB7 - " + caption + "]";
 }
 
-// The window and its doubles; DlgTest is the fixture form, and table-driven
-// tests make one harness per row.
+// The window and its doubles; DlgTest is the fixture form.
 struct DlgHarness {
-  // Makes and initialises the window; settings come from the INI file
-  // written before, if any, and DELAY is then set to delay.
+  // Settings come from the INI file written before, if any; DELAY is then set.
   void Start(const std::vector<std::string>& args = {}, int delay = 0) {
     dlg = std::make_unique<CCadenzioDlg>(app, editor, player, dialogs, view, &files);
     dlg->Initialise(args);
     dlg->settings().delay = delay;
   }
   // A caption file in the temporary folder, loaded as if opened.
-  std::string LoadCaption(const std::string& name = "movie.smi",
-                          const std::string& bytes = kTwoCaptions) {
+  std::string LoadCaption(const std::string& name = "movie.smi", const std::string& bytes = kTwoCaptions) {
     const std::string path = dir.File(name);
     WriteFile(path, bytes);
     dlg->SMIOpen(path, bytes);
     return path;
   }
-  // A movie reported open at a position.
   void OpenMovieAt(double seconds, double duration = 100.0) {
     player.ReportOpenState(kOpenStateOpen);
     player.set_position(seconds);
