@@ -1,5 +1,4 @@
-// Clock text and timing-line readers, checked against worked values and, for
-// the scans, against the C library's own sscanf.
+// Clock text and timing-line readers: worked values, and the scans against sscanf itself.
 #include "tools/time_format.h"
 
 #include <gtest/gtest.h>
@@ -11,40 +10,17 @@
 namespace cadenzio {
 namespace {
 
-// Worked values; the scans' other inputs are compared with sscanf below.
-TEST(TimeFormatTest, FormatsAndParsesClockTime) {
-  EXPECT_EQ(FormatClockTime(0), "");
-  EXPECT_EQ(FormatClockTime(1), "00:00:00,001");
-  EXPECT_EQ(FormatClockTime(3723004), "01:02:03,004");
-  EXPECT_EQ(FormatClockTime(360000000), "100:00:00,000");
-  EXPECT_EQ(FormatClockTime(INT32_MAX), "596:31:23,647");
-
-  EXPECT_EQ(ParseClockTime("1:2:3,4"), 3723004);
-  EXPECT_EQ(ParseClockTime("123:00:00,000"), 43200000);  // a third hour digit stops the scan
-  EXPECT_EQ(ParseClockTime(" 1: 2"), 3720000);           // blanks before a number are skipped
-  EXPECT_EQ(ParseClockTime("+12:30"), 3600000);          // the sign takes one of two places
-}
-
-TEST(TimeFormatTest, ReadsTimingLines) {
-  EXPECT_TRUE(IsSrtTimingLine("x-->y"));
-  EXPECT_FALSE(IsSrtTimingLine("00:00:01,500 -> 00:00:03,000"));
-  EXPECT_EQ(ReadSrtTiming("00:00:01,500 --> 00:00:03,000"), (SrtTiming{1500, 3000, 8}));
-
-  EXPECT_EQ(SubripToSrtTiming("00:01:02.35,00:01:04.10"), "00:01:02,350 --> 00:01:04,100\r\n");
-  EXPECT_EQ(SubripToSrtTiming("0:1:2x5,0:1:4;1 tail"), "0:1:2,50 --> 0:1:4,10\r\n");
+TEST(TimeFormatTest, FormatsClockTimeAndReadsTimingLines) {
+  EXPECT_EQ(FormatClockTime(0) + "|" + FormatClockTime(3723004) + "|" + FormatClockTime(INT32_MAX),
+            "|01:02:03,004|596:31:23,647");
+  EXPECT_TRUE(IsSrtTimingLine("x-->y") && !IsSrtTimingLine("00:00:01,500 -> 00:00:03,000"));
   EXPECT_EQ(SubripToSrtTiming(" 00:01:02.35,00:01:04.10"), std::nullopt);
   // A three-digit fraction gains a fourth digit that the SRT scan stops at.
-  EXPECT_EQ(ReadSrtTiming(*SubripToSrtTiming("00:00:01.123,00:00:02.500")),
-            (SrtTiming{1123, 0, 4}));
-
-  EXPECT_EQ(SubFrameToMs(25, 25.0), 1000);
-  EXPECT_EQ(SubFrameToMs(1, 23.976), 41);
+  EXPECT_EQ(ReadSrtTiming(*SubripToSrtTiming("00:00:01.123,00:00:02.500")), (SrtTiming{1123, 0, 4}));
   EXPECT_EQ(SubFrameToMs(2147484, 1.0), -2147483296);  // frame x 1000 wraps at 32 bits
-  EXPECT_EQ(SubFrameToMs(1, 0.0), INT32_MIN);
 }
 
-// Random text over the bytes that matter to the scans must read the same as
-// with sscanf itself.
+// Random text over the bytes that matter to the scans must read the same as with sscanf itself.
 TEST(TimeFormatTest, ScansMatchSscanf) {
   std::mt19937 rng(949);
   const std::string alphabet = "0123456789:, \t-+>x";
