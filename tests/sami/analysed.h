@@ -1,5 +1,5 @@
-// The analyser tests' way to get a document (analysed, and known valid) and
-// to compare it whole.
+// The SAMI tests' way to get a document (analysed, and known valid) and to
+// compare it whole.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,10 +11,16 @@
 
 namespace cadenzio {
 
+// A head that declares ENCC then KRCC, so that KRCC is class 0 (the search for
+// declarations finds the last one first), in the colour yellow.
+inline constexpr char kTwoClassHead[] =
+    "<SAMI>\r\n<HEAD>\r\n<STYLE TYPE=\"text/css\">\r\n<!--\r\nP { color:Yellow; }\r\n"
+    ".ENCC { Name:English; lang:en-US; }\r\n.KRCC { Name:Korean; lang:ko-KR; }\r\n-->\r\n"
+    "</STYLE>\r\n</HEAD>\r\n<BODY>\r\n";
+
 inline SamiDocument Analysed(std::string_view text, int mode = kAnalysePlain) {
   SamiDocument doc;
-  EXPECT_TRUE(doc.Analyse(text, mode));
-  EXPECT_TRUE(doc.valid);
+  EXPECT_TRUE(doc.Analyse(text, mode) && doc.valid);
   return doc;
 }
 
