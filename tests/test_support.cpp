@@ -1,9 +1,7 @@
 #include "test_support.h"
 
 #include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -30,8 +28,7 @@ std::string ReadFile(const std::string& path) {
 }
 
 void WriteFile(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), std::streamsize(bytes.size()));
 }
 
 std::string SamplesDir() {
@@ -41,26 +38,18 @@ std::string SamplesDir() {
 
 std::string TestDataDir() { return CADENZIO_TEST_DATA; }
 
-static std::string Quote(const std::string& s) {
-  std::string q = "'";
-  for (char c : s) {
-    if (c == '\'') q += "'\\''";
-    else q += c;
-  }
-  return q + "'";
-}
-
 RunResult RunCli(const std::vector<std::string>& args) {
+  const auto quote = [](const std::string& s) {
+    std::string q = "'";
+    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+  };
   TempDir dir;
-  std::string cmd = Quote(CADENZIO_CLI);
-  for (const auto& a : args) cmd += " " + Quote(a);
-  cmd += " >" + Quote(dir.File("out")) + " 2>" + Quote(dir.File("err")) + " </dev/null";
-  RunResult r;
+  std::string cmd = quote(CADENZIO_CLI);
+  for (const auto& a : args) cmd += " " + quote(a);
+  cmd += " >" + quote(dir.File("out")) + " 2>" + quote(dir.File("err")) + " </dev/null";
   const int raw = std::system(cmd.c_str());
-  r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  r.out = ReadFile(dir.File("out"));
-  r.err = ReadFile(dir.File("err"));
-  return r;
+  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFile(dir.File("out")), ReadFile(dir.File("err"))};
 }
 
 }  // namespace cadenzio::test

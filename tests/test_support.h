@@ -24,16 +24,14 @@ class TempDir {
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& bytes);
 
-// The folder of real caption files from other projects; empty when absent.
-std::string SamplesDir();
+std::string SamplesDir();  // real caption files from other projects; empty when absent
 std::string TestDataDir();
 
 struct RunResult {
   int status = -1;
-  std::string out;
-  std::string err;
+  std::string out, err;
 };
-// Runs cadenzio-cli with the given arguments (each quoted for the shell).
+// Runs cadenzio-cli with the given arguments, stdin empty.
 RunResult RunCli(const std::vector<std::string>& args);
 
 }  // namespace cadenzio::test

@@ -1,10 +1,9 @@
-// Path helpers, whole-file I/O, the work file, the log and the line reader.
+// Atomic whole-file writes, the log and the line reader.
 #include "settings/file_services.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <random>
 #include <vector>
@@ -18,35 +17,8 @@ using test::ReadFile;
 using test::WriteFile;
 namespace fs = std::filesystem;
 
-TEST(FileServices, PathParts) {
-  struct Case { const char *path, *suffix, *replaced, *extension, *folder; };
-  for (const Case& c : {
-           Case{"/a/movie.srt", ".Merged.SRT", "/a/movie.Merged.SRT", ".srt", "/a/"},
-           Case{"/a.b/movie", ".srt", "/a.b/movie.srt", "", "/a.b/"},
-           Case{"movie.tar.gz", ".x", "movie.tar.x", ".gz", ""},
-           Case{"/a/.hidden", ".txt", "/a/.hidden.txt", "", "/a/"},
-           Case{"/a/movie.", ".srt", "/a/movie.srt", ".", "/a/"},
-           Case{"a\\b.c/d", ".e", "a\\b.c/d.e", "", "a\\b.c/"}}) {
-    EXPECT_EQ(ReplaceExtension(c.path, c.suffix), c.replaced) << c.path;
-    EXPECT_EQ(ExtensionOf(c.path), c.extension) << c.path;
-    EXPECT_EQ(FolderOf(c.path), c.folder) << c.path;
-  }
-}
-
-TEST(FileServices, WholeFiles) {
-  test::TempDir dir;
-  const std::string file = dir.File("a.smi"), bytes("<SYNC>\0\xB0\xA1\r\n\xB4", 11);
-  std::string text = "keep";
-  EXPECT_FALSE(ReadWholeFile(dir.File("none"), text) || ReadWholeFile(dir.path(), text));
-  EXPECT_EQ(text, "keep");
-  EXPECT_FALSE(FileExists(dir.File("none")) || FileExists(dir.path()));
-  EXPECT_TRUE(WriteWholeFile(file, bytes) && FileExists(file) && ReadWholeFile(file, text));
-  EXPECT_EQ(text, bytes);  // nothing cut at the NUL
-  EXPECT_FALSE(WriteWholeFile(file, ""));  // empties the file, counts as not written
-  EXPECT_TRUE(ReadWholeFile(file, text) && text.empty());
-  EXPECT_FALSE(WriteWholeFile(dir.File("no/such.smi"), "x"));
-}
-
+// The new content replaces the target whole (permissions and links kept), or
+// the target stays and no temporary file is left.
 TEST(FileServices, AtomicWriteReplacesOrLeavesTargetAlone) {
   test::TempDir dir;
   const std::string file = dir.File("out.srt"), link = dir.File("link.srt"), busy = dir.File("busy");
@@ -58,37 +30,20 @@ TEST(FileServices, AtomicWriteReplacesOrLeavesTargetAlone) {
   fs::create_symlink(file, link);
   EXPECT_TRUE(WriteWholeFileAtomic(link, ""));
   EXPECT_TRUE(fs::is_symlink(link) && ReadFile(file).empty());
-  // The rename fails over a non-empty folder: it stays, and no temp is left.
-  fs::create_directory(busy);
+  fs::create_directory(busy);  // the rename fails over a non-empty folder
   WriteFile(busy + "/inside", "x");
   EXPECT_FALSE(WriteWholeFileAtomic(busy, "text"));
   EXPECT_EQ(ReadFile(busy + "/inside"), "x");
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 3);
 }
 
-TEST(FileServices, WorkFileIsAnonymousAndLeavesCwdAlone) {
-  test::TempDir dir;
-  const std::string saved = std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "";
-  setenv("TMPDIR", dir.path().c_str(), 1);
-  const fs::path cwd = fs::current_path();
-  UniqueFile work = OpenWorkFile();
-  ASSERT_TRUE(work);
-  EXPECT_TRUE(fs::is_empty(dir.path()) && fs::current_path() == cwd);
-  std::fputs("a\r\n", work.get());
-  std::rewind(work.get());
-  EXPECT_TRUE(std::fgetc(work.get()) == 'a' && std::fgetc(work.get()) == '\r');  // opened for update
-  saved.empty() ? unsetenv("TMPDIR") : setenv("TMPDIR", saved.c_str(), 1);
-}
-
-TEST(FileServices, AppendLog) {
+TEST(FileServices, LogEntriesAreStamped) {
   test::TempDir dir;
   const std::string log = dir.File("Cadenzio.log");
   std::tm when{};
   when.tm_year = 124, when.tm_mon = 2, when.tm_mday = 5, when.tm_hour = 7, when.tm_min = 8;
-  EXPECT_TRUE(AppendLog(log, "SMISave() - flushFile error\r\n\r\n", when));
-  EXPECT_TRUE(AppendLog(log, "", when));
-  EXPECT_EQ(ReadFile(log), "[2024/03/05 07:08:00]\r\nSMISave() - flushFile error\r\n\r\n"
-                           "[2024/03/05 07:08:00]\r\n");
+  EXPECT_TRUE(AppendLog(log, "SMISave() - flushFile error\r\n\r\n", when) && AppendLog(log, "", when));
+  EXPECT_EQ(ReadFile(log), "[2024/03/05 07:08:00]\r\nSMISave() - flushFile error\r\n\r\n[2024/03/05 07:08:00]\r\n");
   EXPECT_FALSE(AppendLog(dir.File("no/such.log"), "x", when));
 }
 
