@@ -234,15 +234,10 @@ void CCadenzioDlg::LogSaveFailure(const std::string& message) {
 bool CCadenzioDlg::SMISave(const std::string& path) {
   OpenStatePause pause(open_state_);
   // A character typed that CP949 cannot hold would be saved as '?'. The text
-  // is taken as UTF-8 instead, so the encoding step names the character and
-  // offers UTF-8, and nothing the user typed is lost.
-  if (editor_.HoldsCharactersOutsideCodePage()) {
-    editor_.SetCodePage(CodePage::Utf8());
-    SamiDocument document(CodePage::Utf8());
-    document.Analyse(editor_.Text(), settings_.AnalysisMode());
-    document_ = std::move(document);
-    DocumentChanged();
-  }
+  // is taken as UTF-8 instead (the document follows when it is analysed
+  // below), so the encoding step names the character and offers UTF-8, and
+  // nothing the user typed is lost.
+  if (editor_.HoldsCharactersOutsideCodePage()) editor_.SetCodePage(CodePage::Utf8());
 
   UniqueFile work = files_.OpenWorkFile();
   if (!work) {
@@ -262,6 +257,7 @@ bool CCadenzioDlg::SMISave(const std::string& path) {
     LogSaveFailure(message);
     return false;
   }
+  if (&document_.code_page() != &editor_.code_page()) document_ = SamiDocument(editor_.code_page());
   document_.Analyse(work.get(), settings_.AnalysisMode());
   DocumentChanged();
   if (settings_.insert_nl) ApplyLineBreakForm();
