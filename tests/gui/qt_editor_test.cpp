@@ -6,12 +6,14 @@
 #include <QInputMethodEvent>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "gui/gui_support.h"
 #include "platform/memory_editor.h"
 #include "platform/qt/qt_text.h"
+#include "settings/cp949_conversion.h"
 
 namespace cadenzio {
 namespace {
@@ -166,6 +168,26 @@ TEST(QtEditorTest, LoadsLinesAsTheCarefulDecodingDoes) {
     }
     ASSERT_EQ(FromWorkingLines(text, cp), careful(text)) << Escaped(text);
   }
+}
+
+// The fast encoding of a text into CP949 gives what iconv gives, character
+// by character over the basic plane and for a whole mixed text.
+TEST(QtEditorTest, EncodesAsTheCarefulEncodingDoes) {
+  const auto careful = [](const QString& text) -> std::optional<std::string> {
+    const QByteArray utf8 = text.toUtf8();
+    Cp949Text encoded = Utf8ToCp949(std::string_view(utf8.constData(), utf8.size()));
+    if (!encoded.ok()) return std::nullopt;
+    return std::move(encoded.bytes);
+  };
+  QString all;
+  for (char32_t unit = 1; unit < 0x10000; ++unit) {
+    if (unit >= 0xD800 && unit <= 0xDFFF) continue;  // halves of a pair
+    const QString one(QChar(static_cast<char16_t>(unit)));
+    const std::optional<std::string> expected = careful(one);
+    ASSERT_EQ(ToCp949(one), expected) << std::hex << static_cast<unsigned>(unit);
+    if (expected) all += one;
+  }
+  EXPECT_EQ(ToCp949(all), careful(all));
 }
 
 TEST(QtEditorTest, TextLimitBoundsWhatTheUserPutsIn) {
