@@ -20,8 +20,9 @@
 //
 // Text that the user typed and CP949 cannot hold comes back from Text() and
 // GetLine() of a CP949 editor as '?'; the document keeps it, and
-// HoldsCharactersOutsideCodePage tells, so that a save can go over to UTF-8. The editor does not wrap lines, so a
-// line of the text is a line of the display.
+// HoldsCharactersOutsideCodePage tells, so that a save can go over to UTF-8.
+// The editor does not wrap lines, so a line of the text is a line of the
+// display.
 //
 // The text limit bounds what the user types, commits through an input method,
 // pastes or drops: an input that would pass it is refused with a beep.
@@ -48,7 +49,7 @@ class QtEditor : public QPlainTextEdit, public TextEditor {
   // The document keeps characters; only the conversion changes.
   void SetCodePage(const CodePage& cp) override { cp_ = &cp; }
   const CodePage& code_page() const override { return *cp_; }
-  // Converts the whole text: for a save, not for every key.
+  // Goes over the whole text: for a save, not for every key.
   bool HoldsCharactersOutsideCodePage() const override;
 
   long LineCount() const override;
